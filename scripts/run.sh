@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds Quillgate and starts it. Arguments are passed to the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+cmake --preset release >/dev/null
+cmake --build --preset release
+exec build/release/src/quillgate "$@"

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "base/BoundedText.h"
+
+namespace qlt {
+
+inline constexpr int kRiskCategories = 5;  // virus, spam, X-rated, foul language, user strings
+inline constexpr std::size_t kMaxMimeParts = 32;
+
+enum RiskCategory : int { kVirus = 0, kSpam = 1, kXRated = 2, kFoulLanguage = 3, kUserStrings = 4 };
+
+enum SenderStatus : std::uint8_t { kSenderUnlisted = 0, kSenderFriend = 1, kSenderFoe = 2 };
+
+// One MIME part found in a message.
+struct MimePartInfo {
+    std::int32_t valid = 0;
+    std::int32_t partIndex = 0;
+    std::int32_t messageNumber = 0;
+    BoundedText<128> contentType;
+    BoundedText<256> transferEncoding;
+    BoundedText<128> contentId;
+    BoundedText<128> contentDescription;
+    BoundedText<128> contentDisposition;
+
+    friend bool operator==(const MimePartInfo&, const MimePartInfo&) = default;
+};
+
+// One scanned message. A value: copied whole, compared whole. Each text keeps
+// the capacity of its field as a cut rule (capacity - 1 characters at most).
+struct MessageEntry {
+    BoundedText<2048> headers;
+    BoundedText<2048> preview;
+    BoundedText<32> uidl;
+    BoundedText<128> to;
+    BoundedText<128> from;
+    BoundedText<128> subject;
+    BoundedText<128> date;
+    BoundedText<128> contentType;
+    BoundedText<128> transferEncoding;
+    BoundedText<128> boundary;
+    std::int32_t size = 0;
+    std::int32_t messageNumber = 0;
+    std::array<std::uint32_t, kRiskCategories> levelReason{};
+    std::uint8_t accountIndex = 0;
+    std::uint8_t senderStatus = kSenderUnlisted;
+    std::array<std::uint8_t, kRiskCategories> level{};
+    std::int32_t isMultipart = 0;
+    std::int32_t isMixed = 0;
+    std::int32_t isAlternative = 0;
+    std::int32_t isText = 0;
+    std::int32_t isHtml = 0;
+    std::int32_t hasLink = 0;
+    std::int32_t hasCidReference = 0;
+    std::int32_t isBase64 = 0;
+    std::int32_t hasEncodedUrl = 0;
+    // At most kMaxMimeParts; the record's part count is parts.size().
+    std::vector<MimePartInfo> parts;
+
+    std::uint8_t partCount() const { return static_cast<std::uint8_t>(parts.size()); }
+
+    friend bool operator==(const MessageEntry&, const MessageEntry&) = default;
+};
+
+}  // namespace qlt
