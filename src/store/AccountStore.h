@@ -45,6 +45,9 @@ class AccountStore {
     // accounts were touched since they were loaded.
     std::uint64_t revision() const { return m_revision; }
 
+    // Room for records before the array must grow again.
+    std::size_t capacity() const { return m_accounts.capacity(); }
+
     AccountRecord currentAccount;
     std::uint8_t currentAccountNumber = kNoCurrentAccount;
 
