@@ -1,6 +1,7 @@
 #include "store/AccountRecordCodec.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace qlt {
@@ -29,7 +30,7 @@ class RecordWriter {
         }
     }
 
-    void zeros(std::size_t count) { m_out.insert(m_out.end(), count, 0); }
+    void reserved(std::size_t count) { m_out.insert(m_out.end(), count, 0); }
 
   private:
     Bytes& m_out;
@@ -57,7 +58,7 @@ class RecordReader {
         value = static_cast<T>(bits);
     }
 
-    void skip(std::size_t count) { take(count); }
+    void reserved(std::size_t count) { take(count); }
 
   private:
     std::span<const std::uint8_t> take(std::size_t count) {
@@ -70,8 +71,11 @@ class RecordReader {
     std::size_t m_pos = 0;
 };
 
-// The fields in stored order, one list shared by writing and reading; the
-// reserved block sits between these and the tail below.
+constexpr std::array<std::uint16_t SystemTime::*, 8> kTimeWords = {
+    &SystemTime::year, &SystemTime::month,  &SystemTime::dayOfWeek, &SystemTime::day,
+    &SystemTime::hour, &SystemTime::minute, &SystemTime::second,    &SystemTime::milliseconds};
+
+// The fields in stored order, one list shared by writing and reading.
 template <class Io, class Record>
 void visitFields(Io& io, Record& r) {
     io.text(r.server);
@@ -85,19 +89,9 @@ void visitFields(Io& io, Record& r) {
     io.number(r.selectedRow);
     io.number(r.accountNumber);
     io.number(r.scanIncomplete);
-    io.number(r.lastScanned.year);
-    io.number(r.lastScanned.month);
-    io.number(r.lastScanned.dayOfWeek);
-    io.number(r.lastScanned.day);
-    io.number(r.lastScanned.hour);
-    io.number(r.lastScanned.minute);
-    io.number(r.lastScanned.second);
-    io.number(r.lastScanned.milliseconds);
+    for (const auto word : kTimeWords) io.number(r.lastScanned.*word);
     io.text(r.accountName);
-}
-
-template <class Io, class Record>
-void visitTailFields(Io& io, Record& r) {
+    io.reserved(kReservedWidth);
     io.number(r.timeout);
     io.number(r.linkSpeed);
     io.number(r.authRequired);
@@ -110,16 +104,12 @@ void visitTailFields(Io& io, Record& r) {
 void appendAccountRecord(const AccountRecord& record, Bytes& out) {
     RecordWriter writer(out);
     visitFields(writer, record);
-    writer.zeros(kReservedWidth);
-    visitTailFields(writer, record);
 }
 
 AccountRecord readAccountRecord(std::span<const std::uint8_t, kAccountRecordSize> stored) {
     AccountRecord record;
     RecordReader reader(stored);
     visitFields(reader, record);
-    reader.skip(kReservedWidth);
-    visitTailFields(reader, record);
     return record;
 }
 
