@@ -102,7 +102,7 @@ void paintTab(QPainter& p, int selected, int) {
         p.drawRoundedRect(QRectF(8.0, 17.0, 64.0, 2.5), 1.2, 1.2);
     } else {
         p.setPen(QPen(QColor(140, 140, 140), 1.0));
-        p.drawLine(QPointF(0.0, 0.5), QPointF(80.0, 0.5));
+        p.drawLine(QPointF(0.5, 0.5), QPointF(79.5, 0.5));
     }
 }
 
@@ -292,7 +292,7 @@ constexpr int kFind = static_cast<int>(SmallGlyph::Find);
 constexpr int kMinutes = static_cast<int>(SmallGlyph::Minutes);
 constexpr int kTest = static_cast<int>(SmallGlyph::Test);
 
-const std::array<Art, 29> kArt = {{
+const Art kArt[] = {
     {bitmap::kLampLevel0, "", 12, 16, paintLamp, 0, 0},
     {bitmap::kLampLevel1, "", 12, 16, paintLamp, 1, 0},
     {bitmap::kLampLevel2, "", 12, 16, paintLamp, 2, 0},
@@ -321,7 +321,7 @@ const std::array<Art, 29> kArt = {{
     {0, "TESTSU", 20, 20, paintSmallButton, kNormal, kTest},
     {0, "TESTSD", 20, 20, paintSmallButton, kPressed, kTest},
     {0, "TESTSX", 20, 20, paintSmallButton, kDisabled, kTest},
-}};
+};
 
 const Art* findArt(int id) {
     if (id == 0) return nullptr;
