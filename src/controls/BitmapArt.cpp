@@ -60,7 +60,7 @@ void paintFaceBody(QPainter& p, QSizeF size, FaceState state, qreal radius) {
 
 // --- risk lamps ----------------------------------------------------------------------------------------
 
-void paintLamp(QPainter& p, int level, int) {
+void paintLamp(QPainter& p, QSizeF, int level, int) {
     static const std::array<QColor, 5> colours = {QColor(52, 168, 72), QColor(236, 196, 32),
                                                   QColor(244, 132, 24), QColor(214, 48, 40),
                                                   QColor(164, 164, 164)};
@@ -87,8 +87,8 @@ QPainterPath hangingTab(const QRectF& r, qreal radius) {
     return path;
 }
 
-void paintTab(QPainter& p, int selected, int) {
-    const QRectF body(0.5, 0.0, 79.0, 21.5);
+void paintTab(QPainter& p, QSizeF size, int selected, int) {
+    const QRectF body(0.5, 0.0, size.width() - 1.0, size.height() - 0.5);
     const QPainterPath outline = hangingTab(body, 4.0);
     p.setPen(Qt::NoPen);
     p.setBrush(selected != 0 ? QColor(240, 240, 240) : QColor(196, 196, 196));
@@ -99,18 +99,18 @@ void paintTab(QPainter& p, int selected, int) {
     if (selected != 0) {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(255, 160, 0));
-        p.drawRoundedRect(QRectF(8.0, 17.0, 64.0, 2.5), 1.2, 1.2);
+        p.drawRoundedRect(QRectF(8.0, size.height() - 5.0, size.width() - 16.0, 2.5), 1.2, 1.2);
     } else {
         p.setPen(QPen(QColor(140, 140, 140), 1.0));
-        p.drawLine(QPointF(0.5, 0.5), QPointF(79.5, 0.5));
+        p.drawLine(QPointF(0.5, 0.5), QPointF(size.width() - 0.5, 0.5));
     }
 }
 
 // --- command button faces ------------------------------------------------------------------------------
 
-void paintFace(QPainter& p, int state, int) {
+void paintFace(QPainter& p, QSizeF size, int state, int) {
     const auto faceState = static_cast<FaceState>(state);
-    paintFaceBody(p, QSizeF(76.0, 20.0), faceState, 3.0);
+    paintFaceBody(p, size, faceState, 3.0);
     p.setPen(Qt::NoPen);
     p.setBrush(facePalette(faceState).accent);
     p.drawRoundedRect(QRectF(6.0, 6.0, 8.0, 8.0).translated(pressOffset(faceState)), 2.0, 2.0);
@@ -118,7 +118,7 @@ void paintFace(QPainter& p, int state, int) {
 
 // --- flat check boxes ----------------------------------------------------------------------------------
 
-void paintCheck(QPainter& p, int look, int) {
+void paintCheck(QPainter& p, QSizeF, int look, int) {
     const QRectF box(0.5, 0.5, 11.0, 11.0);
     if (look == bitmap::kCheckOn) {
         p.setPen(QPen(QColor(214, 106, 0), 1.0));
@@ -157,7 +157,7 @@ void paintCountdownFrame(QPainter& p, int frame) {
               -kFullCircle * (frame + 1) / (kCountdownFrames - 1));
 }
 
-void paintCountdownStrip(QPainter& p, int, int) {
+void paintCountdownStrip(QPainter& p, QSizeF, int, int) {
     for (int frame = 0; frame < kCountdownFrames; ++frame) {
         p.save();
         p.translate(frame * kCountdownFrameSize, 0);
@@ -168,7 +168,8 @@ void paintCountdownStrip(QPainter& p, int, int) {
 
 // --- small glyphs for the named buttons ----------------------------------------------------------------
 
-void paintEnvelope(QPainter& p, const GlyphInk& ink, const QRectF& r) {
+void paintEnvelope(QPainter& p, const GlyphInk& ink, QPointF topLeft) {
+    const QRectF r(topLeft, QSizeF(16.0, 11.0));
     p.setPen(QPen(ink.stroke, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(ink.fill);
     p.drawRect(r);
@@ -194,25 +195,6 @@ void paintSwapArrows(QPainter& p, const GlyphInk& ink, QPointF origin) {
     p.drawLine(o + QPointF(15, 8), o + QPointF(0, 8));
     const std::array<QPointF, 3> left = {o + QPointF(3, 5), o + QPointF(0, 8), o + QPointF(3, 11)};
     p.drawPolyline(left.data(), static_cast<int>(left.size()));
-}
-
-enum class ToggleGlyph { Messages, Accounts, Swap };
-
-void paintViewToggle(QPainter& p, int state, int glyph) {
-    const auto faceState = static_cast<FaceState>(state);
-    paintFaceBody(p, QSizeF(40.0, 24.0), faceState, 4.0);
-    const QPointF shift = pressOffset(faceState);
-    switch (static_cast<ToggleGlyph>(glyph)) {
-        case ToggleGlyph::Messages:
-            paintEnvelope(p, glyphInk(faceState, Qt::white), QRectF(12.0, 6.5, 16.0, 11.0).translated(shift));
-            break;
-        case ToggleGlyph::Accounts:
-            paintPerson(p, glyphInk(faceState, QColor(255, 200, 80)), QPointF(20.0, 8.0) + shift);
-            break;
-        case ToggleGlyph::Swap:
-            paintSwapArrows(p, glyphInk(faceState, Qt::white), QPointF(12.5, 7.0) + shift);
-            break;
-    }
 }
 
 void paintFolder(QPainter& p, const GlyphInk& ink, QPointF o) {
@@ -248,28 +230,37 @@ void paintSpeaker(QPainter& p, const GlyphInk& ink, QPointF o) {
     p.drawArc(QRectF(o.x() + 4.0, o.y() - 0.5, 8.0, 11.0), -60 * 16, 120 * 16);
 }
 
-enum class SmallGlyph { Find, Minutes, Test };
+enum class Glyph { Messages, Accounts, Swap, Find, Minutes, Test };
 
-void paintSmallButton(QPainter& p, int state, int glyph) {
+struct GlyphArt {
+    void (*paint)(QPainter&, const GlyphInk&, QPointF);
+    QColor fill;
+    QPointF origin;
+};
+
+void paintGlyph(QPainter& p, Glyph glyph, FaceState state) {
+    static const std::array<GlyphArt, 6> glyphs = {{
+        {paintEnvelope, Qt::white, QPointF(12.0, 6.5)},
+        {paintPerson, QColor(255, 200, 80), QPointF(20.0, 8.0)},
+        {paintSwapArrows, Qt::white, QPointF(12.5, 7.0)},
+        {paintFolder, QColor(255, 200, 80), QPointF(4.5, 4.5)},
+        {paintClock, Qt::white, QPointF(10.0, 10.0)},
+        {paintSpeaker, Qt::white, QPointF(4.5, 5.0)},
+    }};
+    const GlyphArt& art = glyphs.at(static_cast<std::size_t>(glyph));
+    art.paint(p, glyphInk(state, art.fill), art.origin + pressOffset(state));
+}
+
+// The view toggle and the small Setup buttons: a face with a picture on it.
+void paintGlyphButton(QPainter& p, QSizeF size, int state, int glyph) {
     const auto faceState = static_cast<FaceState>(state);
-    paintFaceBody(p, QSizeF(20.0, 20.0), faceState, 3.0);
-    const QPointF shift = pressOffset(faceState);
-    switch (static_cast<SmallGlyph>(glyph)) {
-        case SmallGlyph::Find:
-            paintFolder(p, glyphInk(faceState, QColor(255, 200, 80)), QPointF(4.5, 4.5) + shift);
-            break;
-        case SmallGlyph::Minutes:
-            paintClock(p, glyphInk(faceState, Qt::white), QPointF(10.0, 10.0) + shift);
-            break;
-        case SmallGlyph::Test:
-            paintSpeaker(p, glyphInk(faceState, Qt::white), QPointF(4.5, 5.0) + shift);
-            break;
-    }
+    paintFaceBody(p, size, faceState, size.height() > 20.0 ? 4.0 : 3.0);
+    paintGlyph(p, static_cast<Glyph>(glyph), faceState);
 }
 
 // --- the table -----------------------------------------------------------------------------------------
 
-using PaintFn = void (*)(QPainter&, int, int);
+using PaintFn = void (*)(QPainter&, QSizeF, int, int);
 
 struct Art {
     int id;            // 0 for a named picture
@@ -285,12 +276,12 @@ constexpr int kNormal = static_cast<int>(FaceState::Normal);
 constexpr int kPressed = static_cast<int>(FaceState::Pressed);
 constexpr int kDisabled = static_cast<int>(FaceState::Disabled);
 constexpr int kActive = static_cast<int>(FaceState::Active);
-constexpr int kMessages = static_cast<int>(ToggleGlyph::Messages);
-constexpr int kAccounts = static_cast<int>(ToggleGlyph::Accounts);
-constexpr int kSwap = static_cast<int>(ToggleGlyph::Swap);
-constexpr int kFind = static_cast<int>(SmallGlyph::Find);
-constexpr int kMinutes = static_cast<int>(SmallGlyph::Minutes);
-constexpr int kTest = static_cast<int>(SmallGlyph::Test);
+constexpr int kMessages = static_cast<int>(Glyph::Messages);
+constexpr int kAccounts = static_cast<int>(Glyph::Accounts);
+constexpr int kSwap = static_cast<int>(Glyph::Swap);
+constexpr int kFind = static_cast<int>(Glyph::Find);
+constexpr int kMinutes = static_cast<int>(Glyph::Minutes);
+constexpr int kTest = static_cast<int>(Glyph::Test);
 
 const Art kArt[] = {
     {bitmap::kLampLevel0, "", 12, 16, paintLamp, 0, 0},
@@ -308,19 +299,19 @@ const Art kArt[] = {
     {bitmap::kCheckOn, "", 12, 12, paintCheck, bitmap::kCheckOn, 0},
     {bitmap::kCheckDisabled, "", 12, 12, paintCheck, bitmap::kCheckDisabled, 0},
     {bitmap::kCountdownStrip, "", 160, 16, paintCountdownStrip, 0, 0},
-    {0, "ACTU", 40, 24, paintViewToggle, kNormal, kMessages},
-    {0, "ACBU", 40, 24, paintViewToggle, kNormal, kAccounts},
-    {0, "ACTD", 40, 24, paintViewToggle, kPressed, kSwap},
-    {0, "ACTX", 40, 24, paintViewToggle, kDisabled, kMessages},
-    {0, "FINDSU", 20, 20, paintSmallButton, kNormal, kFind},
-    {0, "FINDSD", 20, 20, paintSmallButton, kPressed, kFind},
-    {0, "FINDSX", 20, 20, paintSmallButton, kDisabled, kFind},
-    {0, "MINUTU", 20, 20, paintSmallButton, kNormal, kMinutes},
-    {0, "MINUTD", 20, 20, paintSmallButton, kPressed, kMinutes},
-    {0, "MINUTX", 20, 20, paintSmallButton, kDisabled, kMinutes},
-    {0, "TESTSU", 20, 20, paintSmallButton, kNormal, kTest},
-    {0, "TESTSD", 20, 20, paintSmallButton, kPressed, kTest},
-    {0, "TESTSX", 20, 20, paintSmallButton, kDisabled, kTest},
+    {0, "ACTU", 40, 24, paintGlyphButton, kNormal, kMessages},
+    {0, "ACBU", 40, 24, paintGlyphButton, kNormal, kAccounts},
+    {0, "ACTD", 40, 24, paintGlyphButton, kPressed, kSwap},
+    {0, "ACTX", 40, 24, paintGlyphButton, kDisabled, kMessages},
+    {0, "FINDSU", 20, 20, paintGlyphButton, kNormal, kFind},
+    {0, "FINDSD", 20, 20, paintGlyphButton, kPressed, kFind},
+    {0, "FINDSX", 20, 20, paintGlyphButton, kDisabled, kFind},
+    {0, "MINUTU", 20, 20, paintGlyphButton, kNormal, kMinutes},
+    {0, "MINUTD", 20, 20, paintGlyphButton, kPressed, kMinutes},
+    {0, "MINUTX", 20, 20, paintGlyphButton, kDisabled, kMinutes},
+    {0, "TESTSU", 20, 20, paintGlyphButton, kNormal, kTest},
+    {0, "TESTSD", 20, 20, paintGlyphButton, kPressed, kTest},
+    {0, "TESTSX", 20, 20, paintGlyphButton, kDisabled, kTest},
 };
 
 const Art* findArt(int id) {
@@ -348,7 +339,7 @@ bool drawArt(QPainter& painter, const Art* art, QPoint topLeft) {
     painter.save();
     painter.translate(topLeft);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    art->paint(painter, art->a, art->b);
+    art->paint(painter, QSizeF(art->width, art->height), art->a, art->b);
     painter.restore();
     return true;
 }
