@@ -75,8 +75,8 @@ struct KeywordRecord {
         return r;
     }
 
-    static KeywordRecord make(std::uint32_t id, std::string_view text, std::uint8_t category, std::uint8_t level,
-                              std::uint8_t where) {
+    static KeywordRecord make(std::uint32_t id, std::string_view text, std::uint8_t category,
+                              std::uint8_t level, std::uint8_t where) {
         KeywordRecord r;
         r.id = id;
         r.setText(text);

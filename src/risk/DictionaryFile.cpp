@@ -23,8 +23,8 @@ bool hasDictionarySignature(const KeywordRecord& first) {
 Bytes encodeDictionaryRecords(std::span<const KeywordRecord> records) {
     Bytes plain(records.size() * KeywordRecord::kSize);
     for (std::size_t i = 0; i < records.size(); ++i)
-        records[i].writeTo(std::span<std::uint8_t, KeywordRecord::kSize>(plain.data() + i * KeywordRecord::kSize,
-                                                                          KeywordRecord::kSize));
+        records[i].writeTo(std::span<std::uint8_t, KeywordRecord::kSize>(
+            plain.data() + i * KeywordRecord::kSize, KeywordRecord::kSize));
     return encodeStored(plain);
 }
 

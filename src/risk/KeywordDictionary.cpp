@@ -52,7 +52,9 @@ std::optional<Bytes> readDataFile(UiPort& ui, const std::string& path) {
 }
 
 std::string_view trimmed(std::string_view s) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    const auto blank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+    };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
     while (!s.empty() && blank(s.back())) s.remove_suffix(1);
     return s;
@@ -65,7 +67,8 @@ void applyAttachmentRule(MessageEntry& entry) {
         if (!part.valid) break;
         const int risk = attachmentRisk(part.contentType);
         // An assignment, not a raise: the last risky part has the say.
-        if (risk >= kLevelOrange) setLevel(entry, kVirus, static_cast<std::uint8_t>(risk), kReasonRiskyAttachment);
+        if (risk >= kLevelOrange)
+            setLevel(entry, kVirus, static_cast<std::uint8_t>(risk), kReasonRiskyAttachment);
     }
 }
 
@@ -143,8 +146,8 @@ void KeywordDictionary::appendUserStrings(UiPort& ui, const std::string& path) {
     for (const auto& s : file->strings) {
         const std::string_view text = std::string_view(s.text).substr(0, kMaxUserStringLength);
         for (const std::uint8_t where : {kWhereText, kWhereHeaders}) {
-            KeywordRecord r = KeywordRecord::make(kUserStringIdBase + s.lineNumber, text, kCategoryUserStrings,
-                                                  kLevelRed, where);
+            KeywordRecord r = KeywordRecord::make(kUserStringIdBase + s.lineNumber, text,
+                                                  kCategoryUserStrings, kLevelRed, where);
             r.length = static_cast<std::uint8_t>(text.size());
             m_records.push_back(r);
         }
@@ -186,16 +189,28 @@ void KeywordDictionary::prepare() {
                 }
                 p.key = m_textMatcher.add(text);
                 break;
-            case kWhereHeaders: p.target = Target::Headers; p.key = m_headerMatcher.add(text); break;
-            case kWhereFrom: p.target = Target::From; p.key = m_fromMatcher.add(text); break;
-            case kWhereSubject: p.target = Target::Subject; p.key = m_subjectMatcher.add(text); break;
-            default: p.target = Target::None; break;
+            case kWhereHeaders:
+                p.target = Target::Headers;
+                p.key = m_headerMatcher.add(text);
+                break;
+            case kWhereFrom:
+                p.target = Target::From;
+                p.key = m_fromMatcher.add(text);
+                break;
+            case kWhereSubject:
+                p.target = Target::Subject;
+                p.key = m_subjectMatcher.add(text);
+                break;
+            default:
+                p.target = Target::None;
+                break;
         }
     }
     for (auto* m : {&m_textMatcher, &m_headerMatcher, &m_fromMatcher, &m_subjectMatcher}) m->finish();
 }
 
-void KeywordDictionary::rateMessage(std::string_view body, MessageEntry& entry, std::string_view accountName) const {
+void KeywordDictionary::rateMessage(std::string_view body, MessageEntry& entry,
+                                    std::string_view accountName) const {
     applyKeywords(body, entry);
     applyAttachmentRule(entry);
     applySpamRules(entry, accountName);
@@ -216,15 +231,26 @@ void KeywordDictionary::applyKeywords(std::string_view body, MessageEntry& entry
         const Prepared& p = m_prepared[i];
         SearchedText* searched = nullptr;
         switch (p.target) {
-            case Target::Body: searched = &bodyText; break;
-            case Target::PreviewText: searched = &preview; break;
-            case Target::Headers: searched = &headers; break;
-            case Target::From: searched = &from; break;
-            case Target::Subject: searched = &subject; break;
-            case Target::None: continue;
+            case Target::Body:
+                searched = &bodyText;
+                break;
+            case Target::PreviewText:
+                searched = &preview;
+                break;
+            case Target::Headers:
+                searched = &headers;
+                break;
+            case Target::From:
+                searched = &from;
+                break;
+            case Target::Subject:
+                searched = &subject;
+                break;
+            case Target::None:
+                continue;
         }
-        const bool found =
-            p.extension ? searched->matchExtension(m_extensions[p.extensionIndex]) : KeywordMatcher::hit(searched->hits, p.key);
+        const bool found = p.extension ? searched->matchExtension(m_extensions[p.extensionIndex])
+                                       : KeywordMatcher::hit(searched->hits, p.key);
         if (found) applyRecord(m_records[i], entry);
     }
 }

@@ -44,7 +44,8 @@ void KeywordMatcher::assignClasses() {
         }
     }
     // Upper-case letters walk the same edges as their lower-case forms.
-    for (int c = 'A'; c <= 'Z'; ++c) m_class[static_cast<std::size_t>(c)] = m_class[static_cast<std::size_t>(c - 'A' + 'a')];
+    for (int c = 'A'; c <= 'Z'; ++c)
+        m_class[static_cast<std::size_t>(c)] = m_class[static_cast<std::size_t>(c - 'A' + 'a')];
 }
 
 void KeywordMatcher::buildTrie() {
@@ -93,7 +94,8 @@ void KeywordMatcher::linkFailures() {
                 continue;
             }
             failure[child] = viaFailure;
-            m_outputLink[child] = m_keyAt[viaFailure] >= 0 ? static_cast<std::int32_t>(viaFailure) : m_outputLink[viaFailure];
+            m_outputLink[child] =
+                m_keyAt[viaFailure] >= 0 ? static_cast<std::int32_t>(viaFailure) : m_outputLink[viaFailure];
             queue.push_back(child);
         }
     }

@@ -30,7 +30,9 @@ class KeywordMatcher {
     // others. Call after finish().
     void findAll(std::string_view text, std::vector<std::uint8_t>& hits) const;
 
-    static bool hit(const std::vector<std::uint8_t>& hits, std::size_t key) { return key != kNever && hits[key]; }
+    static bool hit(const std::vector<std::uint8_t>& hits, std::size_t key) {
+        return key != kNever && hits[key];
+    }
 
   private:
     void assignClasses();

@@ -11,8 +11,10 @@ namespace {
 // Extensions, blank-separated, kept enciphered. A part naming one of the
 // second list is as dangerous as a program; the first holds containers and
 // documents that often carry one.
-constexpr auto kOrangeExtensions = encipher("zip rar 7z arj cab gz iso img doc xls ppt dot xlm rtf chm hlp dll jar ps1 sys");
-constexpr auto kRedExtensions = encipher("exe scr pif bat cmd vbs vbe jse wsf wsh hta cpl msi msp lnk reg scf");
+constexpr auto kOrangeExtensions =
+    encipher("zip rar 7z arj cab gz iso img doc xls ppt dot xlm rtf chm hlp dll jar ps1 sys");
+constexpr auto kRedExtensions =
+    encipher("exe scr pif bat cmd vbs vbe jse wsf wsh hta cpl msi msp lnk reg scf");
 
 constexpr std::size_t kMaxWordLength = 127;
 
@@ -50,9 +52,28 @@ bool namesAnyExtension(std::string_view typeText, const std::string& list) {
 
 bool isWordSeparator(char c) {
     switch (c) {
-        case ' ': case '\t': case '\n': case '\v': case '\f': case '\r':
-        case '.': case ',': case '_': case '-': case '=': case '"': case '\'': case '?':
-        case '<': case '>': case ':': case ';': case '\\': case '/': case '#': case '&':
+        case ' ':
+        case '\t':
+        case '\n':
+        case '\v':
+        case '\f':
+        case '\r':
+        case '.':
+        case ',':
+        case '_':
+        case '-':
+        case '=':
+        case '"':
+        case '\'':
+        case '?':
+        case '<':
+        case '>':
+        case ':':
+        case ';':
+        case '\\':
+        case '/':
+        case '#':
+        case '&':
             return true;
         default:
             return false;
@@ -67,12 +88,28 @@ int countDisguiseMarks(std::string_view w) {
         const bool last = i + 1 == n;
         const char next = last ? '\0' : w[i + 1];
         switch (w[i]) {
-            case '$': case '|': ++marks; break;
-            case '!': case ')': case '}': case ']': marks += last ? 0 : 1; break;
-            case '{': case '[': marks += first ? 0 : 1; break;
-            case '\\': marks += next == '/' ? 1 : 0; break;
-            case '/': marks += next == '\\' ? 1 : 0; break;
-            default: break;
+            case '$':
+            case '|':
+                ++marks;
+                break;
+            case '!':
+            case ')':
+            case '}':
+            case ']':
+                marks += last ? 0 : 1;
+                break;
+            case '{':
+            case '[':
+                marks += first ? 0 : 1;
+                break;
+            case '\\':
+                marks += next == '/' ? 1 : 0;
+                break;
+            case '/':
+                marks += next == '\\' ? 1 : 0;
+                break;
+            default:
+                break;
         }
     }
     return marks;
@@ -85,7 +122,8 @@ bool containsNoCase(std::string_view haystack, std::string_view needle) {
     const char first = foldCase(needle[0]);
     const std::size_t last = haystack.size() - needle.size();
     for (std::size_t i = 0; i <= last; ++i) {
-        if (foldCase(haystack[i]) == first && equalsNoCase(haystack.data() + i + 1, needle.data() + 1, needle.size() - 1))
+        if (foldCase(haystack[i]) == first &&
+            equalsNoCase(haystack.data() + i + 1, needle.data() + 1, needle.size() - 1))
             return true;
     }
     return false;
@@ -149,7 +187,8 @@ int classifyWord(std::string_view word) {
     int caseChanges = 0;
     for (std::size_t i = 0; i < n; ++i) {
         if (isUpper(word[i]) || isLower(word[i])) ++letters;
-        if (i + 1 < n && ((isUpper(word[i]) && isLower(word[i + 1])) || (isLower(word[i]) && isUpper(word[i + 1]))))
+        if (i + 1 < n &&
+            ((isUpper(word[i]) && isLower(word[i + 1])) || (isLower(word[i]) && isUpper(word[i + 1]))))
             ++caseChanges;
     }
     const int marks = countDisguiseMarks(word);
