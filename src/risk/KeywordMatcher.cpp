@@ -1,5 +1,6 @@
 #include "risk/KeywordMatcher.h"
 
+#include <algorithm>
 #include <deque>
 
 namespace qlt {
@@ -8,6 +9,8 @@ namespace {
 
 constexpr std::uint32_t kOutputFlag = 0x80000000u;
 constexpr std::uint32_t kNoChild = 0xFFFFFFFFu;
+constexpr std::size_t kLanes = 4;
+constexpr std::size_t kMinLaneLength = 128;
 
 char foldCase(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
@@ -37,7 +40,9 @@ void KeywordMatcher::finish() {
 void KeywordMatcher::assignClasses() {
     m_class.fill(0);
     m_columns = 1;
+    m_longest = 0;
     for (const auto& needle : m_needles) {
+        m_longest = std::max(m_longest, needle.size());
         for (char c : needle) {
             auto& column = m_class[static_cast<std::uint8_t>(c)];
             if (column == 0) column = static_cast<std::uint8_t>(m_columns++);
@@ -114,17 +119,39 @@ void KeywordMatcher::report(std::uint32_t row, std::vector<std::uint8_t>& hits) 
     }
 }
 
+std::uint32_t KeywordMatcher::step(std::uint32_t row, char c, std::vector<std::uint8_t>& hits) const {
+    row = m_next[row + m_class[static_cast<std::uint8_t>(c)]];
+    if (row & kOutputFlag) {
+        row &= ~kOutputFlag;
+        report(row, hits);
+    }
+    return row;
+}
+
+// Each step of the walk waits for the table read of the step before. Walking
+// a few stretches of the text side by side lets those reads overlap. A
+// stretch starts early by the longest needle's length less one, so that every
+// needle ending in it lies whole in it; a needle seen twice is still one hit.
 void KeywordMatcher::findAll(std::string_view text, std::vector<std::uint8_t>& hits) const {
     hits.assign(m_needles.size(), 0);
     if (!m_finished || m_needles.empty()) return;
-    const std::uint32_t* next = m_next.data();
-    std::uint32_t row = 0;
-    for (char c : text) {
-        row = next[row + m_class[static_cast<std::uint8_t>(c)]];
-        if (row & kOutputFlag) {
-            row &= ~kOutputFlag;
-            report(row, hits);
-        }
+    const std::size_t lanes = std::clamp<std::size_t>(text.size() / kMinLaneLength, 1, kLanes);
+    const std::size_t share = text.size() / lanes;
+    std::array<const char*, kLanes> at{};
+    std::array<const char*, kLanes> end{};
+    std::array<std::uint32_t, kLanes> rows{};
+    std::size_t common = text.size();
+    for (std::size_t l = 0; l < lanes; ++l) {
+        const std::size_t first = l * share;
+        at[l] = text.data() + (first > m_longest ? first - (m_longest - 1) : 0);
+        end[l] = text.data() + (l + 1 == lanes ? text.size() : first + share);
+        common = std::min(common, static_cast<std::size_t>(end[l] - at[l]));
+    }
+    for (std::size_t i = 0; i < common; ++i) {
+        for (std::size_t l = 0; l < lanes; ++l) rows[l] = step(rows[l], at[l][i], hits);
+    }
+    for (std::size_t l = 0; l < lanes; ++l) {
+        for (const char* p = at[l] + common; p < end[l]; ++p) rows[l] = step(rows[l], *p, hits);
     }
 }
 

@@ -39,6 +39,7 @@ class KeywordMatcher {
     void buildTrie();
     void linkFailures();
     void report(std::uint32_t row, std::vector<std::uint8_t>& hits) const;
+    std::uint32_t step(std::uint32_t row, char c, std::vector<std::uint8_t>& hits) const;
 
     std::vector<std::string> m_needles;  // folded to lower case
     std::unordered_map<std::string, std::size_t> m_keys;
@@ -46,6 +47,7 @@ class KeywordMatcher {
     // Byte -> column of the transition table; 0 for bytes in no needle.
     std::array<std::uint8_t, 256> m_class{};
     std::uint32_t m_columns = 1;
+    std::size_t m_longest = 0;
     // Row offsets (state x m_columns) of the next state, with kOutputFlag set
     // where the next state ends some needle.
     std::vector<std::uint32_t> m_next;

@@ -1,5 +1,6 @@
 #include "risk/RiskRules.h"
 
+#include <array>
 #include <cstddef>
 
 #include "risk/Enciphered.h"
@@ -43,41 +44,24 @@ bool namesAnyExtension(std::string_view typeText, const std::string& list) {
     while (start < list.size()) {
         std::size_t end = list.find(' ', start);
         if (end == std::string::npos) end = list.size();
-        const std::string pattern = "." + list.substr(start, end - start);
+        std::string pattern(1, '.');
+        pattern.append(list, start, end - start);
         if (containsNoCase(typeText, pattern)) return true;
         start = end + 1;
     }
     return false;
 }
 
+constexpr std::array<bool, 256> separatorTable() {
+    std::array<bool, 256> table{};
+    for (const char c : std::string_view(" \t\n\v\f\r.,_-=\"'?<>:;\\/#&"))
+        table[static_cast<std::uint8_t>(c)] = true;
+    return table;
+}
+constexpr std::array<bool, 256> kSeparator = separatorTable();
+
 bool isWordSeparator(char c) {
-    switch (c) {
-        case ' ':
-        case '\t':
-        case '\n':
-        case '\v':
-        case '\f':
-        case '\r':
-        case '.':
-        case ',':
-        case '_':
-        case '-':
-        case '=':
-        case '"':
-        case '\'':
-        case '?':
-        case '<':
-        case '>':
-        case ':':
-        case ';':
-        case '\\':
-        case '/':
-        case '#':
-        case '&':
-            return true;
-        default:
-            return false;
-    }
+    return kSeparator[static_cast<std::uint8_t>(c)];
 }
 
 int countDisguiseMarks(std::string_view w) {
@@ -129,13 +113,21 @@ bool containsNoCase(std::string_view haystack, std::string_view needle) {
     return false;
 }
 
+// The first four bytes at a position, letters folded, for a quick first test.
+std::uint32_t ExtensionSites::prefixAt(std::string_view text, std::size_t at) {
+    std::uint32_t key = 0;
+    for (std::size_t i = 0; i < 4 && at + i < text.size(); ++i)
+        key |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(foldCase(text[at + i]))) << (8 * i);
+    return key;
+}
+
 // A site is a "." that follows the text's start, or the previous ".", by 4 to
 // 6 characters. A "." in the first position is neither a site nor a start.
 ExtensionSites::ExtensionSites(std::string_view text) : m_text(text) {
     std::size_t previous = 0;
     for (std::size_t t = text.find('.', 1); t != std::string_view::npos; t = text.find('.', t + 1)) {
         const std::size_t gap = t - previous;
-        if (gap >= 4 && gap <= 6) m_sites.push_back(t);
+        if (gap >= 4 && gap <= 6) m_sites.push_back({t, prefixAt(text, t)});
         previous = t;
     }
 }
@@ -143,9 +135,13 @@ ExtensionSites::ExtensionSites(std::string_view text) : m_text(text) {
 bool ExtensionSites::match(std::string_view needle) const {
     if (m_text.size() < 8 || needle.size() < 3 || needle.size() >= m_text.size()) return false;
     const std::size_t last = m_text.size() - needle.size();
-    for (std::size_t t : m_sites) {
-        if (t > last) return false;
-        if (equalsNoCase(m_text.data() + t, needle.data(), needle.size())) return true;
+    const std::uint32_t mask = needle.size() >= 4 ? 0xFFFFFFFFu : 0x00FFFFFFu;
+    const std::uint32_t key = prefixAt(needle, 0);
+    for (const Site& site : m_sites) {
+        if (site.at > last) return false;
+        if ((site.prefix & mask) == key &&
+            equalsNoCase(m_text.data() + site.at, needle.data(), needle.size()))
+            return true;
     }
     return false;
 }
@@ -191,10 +187,10 @@ int classifyWord(std::string_view word) {
             ((isUpper(word[i]) && isLower(word[i + 1])) || (isLower(word[i]) && isUpper(word[i + 1]))))
             ++caseChanges;
     }
-    const int marks = countDisguiseMarks(word);
     if (letters == 0) return kWordNoLetters;
     if (letters == n) return kWordAllLetters;
     if (caseChanges > 1) return kWordMixedCase;
+    const int marks = countDisguiseMarks(word);
     if (marks > 0 && letters > static_cast<std::size_t>(marks)) return kWordDisguised;
     return kWordNoLetters;
 }

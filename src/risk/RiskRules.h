@@ -42,8 +42,14 @@ class ExtensionSites {
     bool match(std::string_view needle) const;
 
   private:
+    struct Site {
+        std::size_t at;
+        std::uint32_t prefix;
+    };
+    static std::uint32_t prefixAt(std::string_view text, std::size_t at);
+
     std::string_view m_text;
-    std::vector<std::size_t> m_sites;
+    std::vector<Site> m_sites;
 };
 
 // Raises the record's category in the entry to the record's level, with the
