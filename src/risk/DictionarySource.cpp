@@ -3,6 +3,7 @@
 #include <charconv>
 #include <unordered_set>
 
+#include "base/AsciiText.h"
 #include "risk/DictionaryFile.h"
 
 namespace qlt {
@@ -20,21 +21,11 @@ constexpr Name kCategories[] = {{"virus", 1}, {"spam", 2}, {"xrated", 3}, {"foul
 constexpr Name kPlaces[] = {
     {"text", kWhereText}, {"headers", kWhereHeaders}, {"from", kWhereFrom}, {"subject", kWhereSubject}};
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 // The next blank-separated field; the rest stays in line.
 std::string_view takeField(std::string_view& line) {
-    line = trimmed(line);
+    line = trimWhiteSpace(line);
     std::size_t end = 0;
-    while (end < line.size() && !isBlank(line[end])) ++end;
+    while (end < line.size() && !isWhiteSpace(line[end])) ++end;
     const std::string_view field = line.substr(0, end);
     line.remove_prefix(end);
     return field;
@@ -72,7 +63,7 @@ std::optional<KeywordRecord> parseLine(std::string_view line, std::unordered_set
     const auto category = lookUp(kCategories, takeField(line));
     const auto level = parseNumber(takeField(line));
     const auto where = lookUp(kPlaces, takeField(line));
-    const std::string_view text = unquoted(trimmed(line));
+    const std::string_view text = unquoted(trimWhiteSpace(line));
     if (!id || *id == 0 || *id >= kFirstReservedId) {
         problem = "the id must be a number from 1 to 0xEFFFFF";
     } else if (!ids.insert(*id).second) {
@@ -100,7 +91,7 @@ std::optional<std::vector<KeywordRecord>> parseDictionarySource(std::string_view
     while (!source.empty()) {
         ++lineNumber;
         const std::size_t end = std::min(source.find('\n'), source.size());
-        const std::string_view line = trimmed(source.substr(0, end));
+        const std::string_view line = trimWhiteSpace(source.substr(0, end));
         source.remove_prefix(std::min(end + 1, source.size()));
         if (line.empty() || line.front() == '#') continue;
         std::string problem;

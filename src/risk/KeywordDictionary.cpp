@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <optional>
 
+#include "base/AsciiText.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/RiskRules.h"
@@ -22,17 +22,13 @@ constexpr std::size_t kMinPreviewLength = 9;
 constexpr std::uint8_t kCategoryVirus = 1;
 constexpr std::uint8_t kCategoryUserStrings = 5;
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 void showOkBox(UiPort& ui, const std::string& text) {
     ui.messageBox(kProgramName, text, BoxIcon::Warning, BoxButtons::Ok);
 }
 
 // The whole file when its size is acceptable; the failure already told.
 std::optional<Bytes> readDataFile(UiPort& ui, const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(path.c_str(), "rb"));
+    UniqueFile f(std::fopen(path.c_str(), "rb"));
     if (!f) {
         showOkBox(ui, std::strerror(errno));
         return std::nullopt;
@@ -49,15 +45,6 @@ std::optional<Bytes> readDataFile(UiPort& ui, const std::string& path) {
     }
     data.resize(n);
     return data;
-}
-
-std::string_view trimmed(std::string_view s) {
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-    };
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
 }
 
 // The built-in rules after the keywords, in their order of precedence.
@@ -82,7 +69,7 @@ void applySpamRules(MessageEntry& entry, std::string_view accountName) {
     if (countDisguisedWords(entry.subject) > 0) raiseSpam(entry, kLevelRed, kReasonDisguisedSubject);
     if (countDisguisedWords(entry.preview) > 0) raiseSpam(entry, kLevelRed, kReasonDisguisedPreview);
     if (entry.hasEncodedUrl) raiseSpam(entry, kLevelRed, kReasonEncodedUrl);
-    if (trimmed(entry.from).empty()) raiseSpam(entry, kLevelRed, kReasonNoSender);
+    if (trimWhiteSpace(entry.from).empty()) raiseSpam(entry, kLevelRed, kReasonNoSender);
 }
 
 void applyLinkRules(MessageEntry& entry) {

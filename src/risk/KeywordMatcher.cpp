@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <deque>
 
+#include "base/AsciiText.h"
+
 namespace qlt {
 
 namespace {
@@ -11,10 +13,6 @@ constexpr std::uint32_t kOutputFlag = 0x80000000u;
 constexpr std::uint32_t kNoChild = 0xFFFFFFFFu;
 constexpr std::size_t kLanes = 4;
 constexpr std::size_t kMinLaneLength = 128;
-
-char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "base/AsciiText.h"
 #include "risk/Enciphered.h"
 
 namespace qlt {
@@ -18,10 +19,6 @@ constexpr auto kRedExtensions =
     encipher("exe scr pif bat cmd vbs vbe jse wsf wsh hta cpl msi msp lnk reg scf");
 
 constexpr std::size_t kMaxWordLength = 127;
-
-char foldCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool isUpper(char c) {
     return c >= 'A' && c <= 'Z';

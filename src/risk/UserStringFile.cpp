@@ -1,27 +1,12 @@
 #include "risk/UserStringFile.h"
 
-#include <cstdio>
-#include <memory>
 #include <string_view>
+
+#include "base/AsciiText.h"
 
 namespace qlt {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
 
 // One line without its line break, at most kMaxUserStringLineLength characters
 // kept; false at the end of the file.
@@ -39,12 +24,12 @@ bool readLine(std::FILE* f, std::string& line) {
 }  // namespace
 
 std::optional<UserStringFile> readUserStrings(const std::string& path) {
-    File f(std::fopen(path.c_str(), "rb"));
+    UniqueFile f(std::fopen(path.c_str(), "rb"));
     if (!f) return std::nullopt;
     UserStringFile result;
     std::string line;
     for (std::uint32_t k = 1; readLine(f.get(), line); ++k) {
-        const std::string_view text = trimmed(line);
+        const std::string_view text = trimWhiteSpace(line);
         if (!text.empty()) result.strings.push_back({k, std::string(text)});
         if (k >= kMaxUserStringLines) {
             result.tooMany = true;
@@ -55,7 +40,7 @@ std::optional<UserStringFile> readUserStrings(const std::string& path) {
 }
 
 bool writeUserStrings(const std::string& path, const std::vector<std::string>& strings) {
-    File f(std::fopen(path.c_str(), "wb"));
+    UniqueFile f(std::fopen(path.c_str(), "wb"));
     if (!f) return false;
     for (const auto& s : strings) {
         if (std::fwrite(s.data(), 1, s.size(), f.get()) != s.size() || std::fputc('\n', f.get()) == EOF)
