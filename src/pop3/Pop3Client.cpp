@@ -54,6 +54,15 @@ std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
     return at == std::string_view::npos ? at : at + 2;
 }
 
+// The status line of a multi-line reply may reach us in pieces; it is not
+// part of the text. True once it has been removed.
+bool removeStatusLine(std::string& text) {
+    const std::size_t lineEnd = text.find("\r\n");
+    if (lineEnd == std::string::npos) return false;
+    text.erase(0, lineEnd + 2);
+    return true;
+}
+
 }  // namespace
 
 Pop3Client::Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams)
@@ -218,20 +227,22 @@ bool Pop3Client::Top(int n, int k) {
     std::string accumulated;
     std::string chunk;
     std::size_t previousLength = 0;
+    bool statusLinePending = true;
     for (int i = 0; i < k; ++i) {
         meterRate(i, previousLength);
         if (m_socket.ReceiveChunk(chunk, replyTimeoutMs()) < 0) return false;
         if (chunk.empty()) break;
         previousLength = chunk.size();
         if (abortRequested != 0) m_ui.progress(kProgressAborting, n);
-        if (i == 0) {
-            if (!CheckReply(chunk)) return false;
-            const std::size_t lineEnd = chunk.find("\r\n");
-            if (lineEnd != std::string::npos) chunk.erase(0, lineEnd + 2);
-        }
-        const std::size_t searchFrom = accumulated.size();
+        if (i == 0 && !CheckReply(chunk)) return false;
+        std::size_t searchFrom = accumulated.size();
         accumulated += chunk;
-        if (const std::size_t end = replyEnd(accumulated, searchFrom); end != std::string::npos) {
+        if (statusLinePending && removeStatusLine(accumulated)) {
+            statusLinePending = false;
+            searchFrom = 0;
+        }
+        if (const std::size_t end = statusLinePending ? std::string::npos : replyEnd(accumulated, searchFrom);
+            end != std::string::npos) {
             // Anything after the terminator belongs to no reply of ours.
             accumulated.resize(end);
             break;
