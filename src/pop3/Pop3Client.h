@@ -37,8 +37,8 @@ class Pop3Client {
   public:
     static constexpr int kDrainTimeoutMs = 3000;
     static constexpr int kDrainMaxReceives = 256;
-    // The connect itself has no time-out of the account's when the account
-    // asks for none; a dead address must still give up some time.
+    // A connect waits as long as the account's time-out, or this long when
+    // the account sets none: a dead address must not hold the program.
     static constexpr int kConnectCapMs = 60000;
 
     Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams);
