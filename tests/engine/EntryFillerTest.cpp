@@ -30,7 +30,8 @@ bool previewHas(const MessageEntry& e, std::string_view text) {
 }
 
 TEST(FillEntry, PlainMessage) {
-    const FilledMessage m = fill(readMessage("plain.eml"));
+    const std::string reply = readMessage("plain.eml");  // the body to rate points into it
+    const FilledMessage m = fill(reply);
     const MessageEntry& e = m.entry;
     EXPECT_EQ(e.from, "Margit Holloway <margit.holloway@fennick.example>");
     EXPECT_EQ(e.to, "Dana Pruitt <dana@quillhost.example>");
