@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "base/MessageList.h"
+
+namespace qlt {
+namespace {
+
+MessageEntry entry(std::string_view uidl, std::uint8_t account, std::int32_t number = 0,
+                   std::int32_t size = 0) {
+    MessageEntry e;
+    e.uidl = uidl;
+    e.accountIndex = account;
+    e.messageNumber = number;
+    e.size = size;
+    return e;
+}
+
+TEST(MessageList, FindByUidlComparesTheFirstSixteenCharactersWithoutCase) {
+    MessageList list;
+    list.append(entry("AbCdEfGhIjKlMnOp-first", 1));
+    list.append(entry("short", 2));
+    struct Row {
+        const char* name;
+        const char* uidl;
+        bool found;
+    } rows[] = {
+        {"same prefix, other case, other tail", "abcdefghijklmnop-second", true},
+        {"prefix of exactly sixteen", "ABCDEFGHIJKLMNOP", true},
+        {"differs in the sixteenth", "abcdefghijklmnoX-first", false},
+        {"fifteen characters only", "abcdefghijklmno", false},
+        {"short id compares whole", "SHORT", true},
+        {"short id is not a prefix match", "shor", false},
+        {"longer than a short id", "shortX", false},
+        {"empty id", "", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(list.findByUidl(row.uidl), row.found);
+    }
+}
+
+TEST(MessageList, FindByUidlMatchesAcrossAccounts) {
+    MessageList list;
+    list.append(entry("0123456789abcdefACCOUNT-ONE", 1));
+    EXPECT_TRUE(list.findByUidl("0123456789ABCDEFaccount-two"));
+}
+
+TEST(MessageList, RemoveAccountEntriesKeepsOtherAccountsInOrder) {
+    MessageList list;
+    for (int i = 0; i < 9; ++i) list.append(entry("id" + std::to_string(i), i % 3 == 0 ? 2 : 1));
+    list.removeAccountEntries(2);
+    ASSERT_EQ(list.count(), 6u);
+    const char* expected[] = {"id1", "id2", "id4", "id5", "id7", "id8"};
+    for (std::size_t i = 0; i < list.count(); ++i) EXPECT_EQ(list.at(i).uidl, expected[i]);
+}
+
+TEST(MessageList, RemoveAtShiftsLaterEntriesDownAndRefusesBadIndex) {
+    MessageList list;
+    for (const char* id : {"a", "b", "c"}) list.append(entry(id, 1));
+    EXPECT_TRUE(list.removeAt(1));
+    ASSERT_EQ(list.count(), 2u);
+    EXPECT_EQ(list.at(1).uidl, "c");
+    EXPECT_FALSE(list.removeAt(2));
+    EXPECT_EQ(list.count(), 2u);
+}
+
+TEST(MessageList, RenumberAccountNumbersItsEntriesAndStoresCountAndSize) {
+    MessageList list;
+    list.append(entry("a", 1, 4, 1000));
+    list.append(entry("x", 2, 1, 7777));
+    list.append(entry("b", 1, 7, 250));
+    list.append(entry("c", 1, 9, 5));
+    AccountRecord account;
+    account.messageCount = 99;
+    list.renumberAccount(1, account);
+    EXPECT_EQ(list.at(0).messageNumber, 1);
+    EXPECT_EQ(list.at(1).messageNumber, 1);  // other account untouched
+    EXPECT_EQ(list.at(2).messageNumber, 2);
+    EXPECT_EQ(list.at(3).messageNumber, 3);
+    EXPECT_EQ(account.messageCount, 3);
+    EXPECT_EQ(account.mailboxSize, 1255);
+}
+
+TEST(MessageList, RenumberAccountWithoutEntriesStoresZero) {
+    MessageList list;
+    list.append(entry("x", 2, 1, 10));
+    AccountRecord account;
+    account.messageCount = 5;
+    account.mailboxSize = 500;
+    list.renumberAccount(1, account);
+    EXPECT_EQ(account.messageCount, 0);
+    EXPECT_EQ(account.mailboxSize, 0);
+}
+
+TEST(MessageList, GrowsByAnEighthBetweenFourAndTenTwentyFourEntries) {
+    MessageList list;
+    std::vector<std::size_t> capacities;
+    for (int i = 0; i < 60; ++i) {
+        list.append(entry("u", 1));
+        if (capacities.empty() || capacities.back() != list.capacity()) capacities.push_back(list.capacity());
+    }
+    // 4 steps of 4 up to 32, then count / 8: 32 + 4 = 36, 36 + 4 = 40, 40 + 5 = 45, 45 + 5 = 50,
+    // 50 + 6 = 56, 56 + 7 = 63.
+    const std::vector<std::size_t> expected = {4, 8, 12, 16, 20, 24, 28, 32, 36, 40, 45, 50, 56, 63};
+    EXPECT_EQ(capacities, expected);
+}
+
+TEST(MessageList, RemoveAllEmptiesTheList) {
+    MessageList list;
+    list.append(entry("a", 1));
+    list.removeAll();
+    EXPECT_EQ(list.count(), 0u);
+    EXPECT_FALSE(list.findByUidl("a"));
+}
+
+}  // namespace
+}  // namespace qlt
