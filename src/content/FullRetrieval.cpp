@@ -33,9 +33,10 @@ bool FetchAndAnalyze(Pop3Client& client, MessageList& list, std::size_t index,
     client.Quit();
     const std::optional<std::string> text = readMessageText(client.m_strTempFile);
     if (!text) {
-        ui.messageBox(kProgramName,
-                      "An error occurred while reading " + client.m_strTempFile + ".\n" + std::strerror(errno),
-                      BoxIcon::None, BoxButtons::Ok);
+        ui.messageBox(
+            kProgramName,
+            "An error occurred while reading " + client.m_strTempFile + ".\n" + std::strerror(errno),
+            BoxIcon::None, BoxButtons::Ok);
         return false;
     }
     MessageEntry entry = list.at(index);

@@ -65,31 +65,52 @@ class ReplyTextWriter {
         window += text;
         if (const std::size_t end = window.find(kTerminator); end != std::string::npos)
             return emit(window, end) ? Step::Ended : Step::WriteFailed;
-        m_received += static_cast<std::int64_t>(text.size());
-        if (m_received > m_size) {
-            const auto room = static_cast<std::size_t>(m_size - m_written);
-            return emit(window, std::min(window.size(), m_virtual + room)) ? Step::Overran : Step::WriteFailed;
-        }
         const std::size_t cut = window.size() - std::min(window.size(), kTerminator.size() - 1);
+        m_stuffedDots += stuffedDotsBefore(window, cut);
+        const auto through = m_written + static_cast<std::int64_t>(cut - std::min(cut, m_virtual));
+        // LIST counts the message before the server doubled its leading dots.
+        if (through - m_stuffedDots > m_size) {
+            const auto room =
+                static_cast<std::size_t>(std::max<std::int64_t>(0, m_size + m_stuffedDots - m_written));
+            return emit(window, std::min(window.size(), m_virtual + room)) ? Step::Overran
+                                                                           : Step::WriteFailed;
+        }
         if (!emit(window, cut)) return Step::WriteFailed;
         m_window = window.substr(cut);
         m_virtual -= std::min(m_virtual, cut);
         return Step::More;
     }
 
+    // Writes what is held back; for a reply that ends without its terminator.
+    bool flush() {
+        const bool written = emit(m_window, m_window.size());
+        m_window.clear();
+        m_virtual = 0;
+        return written;
+    }
+
   private:
+    // Lines starting with a doubled dot whose line break begins before `to`;
+    // the window always shows such a line break with its two dots.
+    static std::int64_t stuffedDotsBefore(std::string_view window, std::size_t to) {
+        std::int64_t count = 0;
+        for (std::size_t at = window.find("\r\n.."); at < to; at = window.find("\r\n..", at + 1)) ++count;
+        return count;
+    }
+
     // Writes the window's text before `to`, leaving out the line ending that
     // stands in for the status line's.
     bool emit(std::string_view window, std::size_t to) {
         if (to <= m_virtual) return true;
-        m_written += static_cast<std::int64_t>(to - m_virtual);
-        return writeAll(m_fd, window.substr(m_virtual, to - m_virtual));
+        const std::string_view bytes = window.substr(m_virtual, to - m_virtual);
+        m_written += static_cast<std::int64_t>(bytes.size());
+        return writeAll(m_fd, bytes);
     }
 
     int m_fd;
     std::int64_t m_size;
-    std::int64_t m_received = 0;
     std::int64_t m_written = 0;
+    std::int64_t m_stuffedDots = 0;
     // The status line's CRLF starts the window, so that a message with no
     // text at all (".\r\n" right after the status line) is seen to end.
     std::string m_window{"\r\n"};
@@ -153,7 +174,8 @@ bool Pop3Client::Retr(int n, const std::string& path) {
         target = m_strTempFile;
     }
     // A longer file chosen for the text must not keep its old tail.
-    const int fd = target.empty() ? -1 : ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd =
+        target.empty() ? -1 : ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0) {
         tellUser(fileErrorText(target, target.empty() ? ENOENT : errno));
         return false;
@@ -175,7 +197,9 @@ bool Pop3Client::receiveMessage(int fd, const std::string& path, std::int64_t si
     for (bool first = true;; first = false) {
         const long received = m_socket.ReceiveChunk(chunk, replyTimeoutMs());
         if (received <= 0) {
-            // A server that hangs up before the end has not sent the message.
+            // What came is kept. A server that hangs up before the end has
+            // not sent the message.
+            writer.flush();
             m_strError = socketErrorText(received < 0 ? m_socket.GetLastError() : kSockConnectionReset);
             return false;
         }

@@ -134,14 +134,13 @@ TEST_P(MailboxScanShortcutTest, SkipsOnlyAMailboxThatCannotHaveChanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, MailboxScanShortcutTest,
-    ::testing::Values(ShortcutCase{"SameCountSizeAndCompleteScan", [](AccountRecord&) {}, false, false},
-                      ShortcutCase{"RescanSwitchOn", [](AccountRecord&) {}, true, true},
-                      ShortcutCase{"UpdateNeeded", [](AccountRecord& a) { a.status = kStatusUpdateNeeded; },
-                                   false, true},
-                      ShortcutCase{"LastScanIncomplete", [](AccountRecord& a) { a.scanIncomplete = 1; }, false,
-                                   true},
-                      ShortcutCase{"OtherCount", [](AccountRecord& a) { a.messageCount = 2; }, false, true},
-                      ShortcutCase{"OtherSize", [](AccountRecord& a) { a.mailboxSize = 78; }, false, true}),
+    ::testing::Values(
+        ShortcutCase{"SameCountSizeAndCompleteScan", [](AccountRecord&) {}, false, false},
+        ShortcutCase{"RescanSwitchOn", [](AccountRecord&) {}, true, true},
+        ShortcutCase{"UpdateNeeded", [](AccountRecord& a) { a.status = kStatusUpdateNeeded; }, false, true},
+        ShortcutCase{"LastScanIncomplete", [](AccountRecord& a) { a.scanIncomplete = 1; }, false, true},
+        ShortcutCase{"OtherCount", [](AccountRecord& a) { a.messageCount = 2; }, false, true},
+        ShortcutCase{"OtherSize", [](AccountRecord& a) { a.mailboxSize = 78; }, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MailboxScanTest, EmptyMailboxRemovesOnlyThisAccountsEntriesAndCloses) {
