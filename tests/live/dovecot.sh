@@ -5,12 +5,14 @@
 #   dovecot.sh stop DIR
 #
 # Everything lives under DIR: configuration, runtime and state folders, log,
-# users and their maildirs (filled afresh from mail/*.eml at every start).
+# users and their maildirs (filled afresh from mail/*.eml at every start;
+# the spare users start empty, for tests that write their own mail).
 # No system path or system instance is touched.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 users=(ann bob)
+spare_users=(carl dora erin fred gina hal)
 password=qlt-live-pw
 
 die() { echo "dovecot.sh: $*" >&2; exit 1; }
@@ -76,6 +78,9 @@ write_maildirs() {
       cp "$f" "$dir/mail/$user/Maildir/cur/$((1700000000 + n)).M${n}P1.qlt:2,S"
     done
   done
+  for user in "${spare_users[@]}"; do
+    mkdir -p "$dir/mail/$user/Maildir"/{cur,new,tmp}
+  done
   chown -R "$uid:$gid" "$dir/mail"
   chmod -R u+rwX,go-rwx "$dir/mail"
   chmod 0755 "$dir/mail"
@@ -93,7 +98,7 @@ write_config() {
     login="$(id -un)"
   fi
   : >"$dir/users"
-  for user in "${users[@]}"; do
+  for user in "${users[@]}" "${spare_users[@]}"; do
     echo "$user:{PLAIN}$password:$uid:$gid::$dir/mail/$user::" >>"$dir/users"
   done
   chmod 0644 "$dir/users"
@@ -178,13 +183,20 @@ stop() {
   local dir="$1" pid i
   [ -f "$dir/run/master.pid" ] || return 0
   pid="$(cat "$dir/run/master.pid")"
+  # The master leads its own process group (it daemonises), with its services.
+  leads_group=no
+  [ "$(ps -o pgid= -p "$pid" | tr -d ' ')" = "$pid" ] && leads_group=yes
   kill -TERM "$pid" 2>/dev/null || true
   for i in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || { rm -f "$dir/run/master.pid"; return 0; }
+    if ! kill -0 "$pid" 2>/dev/null; then
+      # Open sessions outlive the master; a stopped server serves no one.
+      [ "$leads_group" = yes ] && { kill -TERM -- "-$pid" 2>/dev/null || true; }
+      rm -f "$dir/run/master.pid"
+      return 0
+    fi
     sleep 0.05
   done
-  # The master leads its own process group (it daemonises); end that group.
-  if [ "$(ps -o pgid= -p "$pid" | tr -d ' ')" = "$pid" ]; then
+  if [ "$leads_group" = yes ]; then
     kill -KILL -- "-$pid" 2>/dev/null || true
   else
     kill -KILL "$pid" 2>/dev/null || true
