@@ -17,8 +17,8 @@ QString toQString(const std::string& text) {
 }  // namespace
 
 bool DesktopProgramLauncher::start(const std::string& commandLine) {
-    const QString whole = toQString(commandLine);
-    if (!whole.isEmpty() && QFileInfo(whole).isFile()) return QProcess::startDetached(whole, {});
+    const QFileInfo whole(toQString(commandLine));
+    if (whole.isAbsolute() && whole.isFile()) return QProcess::startDetached(whole.filePath(), {});
 
     const auto words = splitCommandLine(commandLine);
     if (!words || words->empty() || words->front().empty()) return false;
