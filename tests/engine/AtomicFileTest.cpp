@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 #include "base/AtomicFile.h"
+#include "support/TempFolder.h"
 
 namespace qlt {
 namespace {
@@ -16,28 +15,20 @@ namespace fs = std::filesystem;
 
 class AtomicFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "qlt-atomic-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     std::size_t entries() const {
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
 
-    fs::path m_dir;
+    test::TempFolder m_folder{"qlt-atomic"};
+    const fs::path& m_dir = m_folder.path();
 };
 
 TEST_F(AtomicFile, ReplacesTheWholeContent) {
     const std::string path = (m_dir / "f").string();
     std::ofstream(path, std::ios::binary) << std::string(1000, 'o');
     ASSERT_EQ(writeFileAtomically(path, std::string("new\0text", 8)), 0);
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
-              std::string("new\0text", 8));
+    EXPECT_EQ(test::readWholeFile(path), std::string("new\0text", 8));
     EXPECT_EQ(entries(), 1u);
 }
 

@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cstdlib>
+#include <array>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,6 +13,7 @@
 #include "risk/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "support/ScriptedUiPort.h"
+#include "support/TempFolder.h"
 
 namespace qlt {
 namespace {
@@ -63,18 +61,8 @@ TEST(SenderRecord, TextIsCutToSeventyFourCharacters) {
 
 class SenderListFile : public ::testing::Test {
   protected:
-    static fs::path makeFolder() {
-        std::string pattern = (fs::temp_directory_path() / "qlt-senders-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
-        return pattern;
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     void writeFile(const std::string& content) const { std::ofstream(path, std::ios::binary) << content; }
-    std::string readFile() const {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string readFile() const { return test::readWholeFile(path); }
     std::vector<std::string> folderNames() const {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename().string());
@@ -105,7 +93,8 @@ class SenderListFile : public ::testing::Test {
         EXPECT_EQ(ui.boxes[0].buttons, BoxButtons::Ok);
     }
 
-    fs::path m_dir = makeFolder();
+    test::TempFolder m_folder{"qlt-senders"};
+    const fs::path& m_dir = m_folder.path();
     std::string path = senderListPath(m_dir.string());
     test::ScriptedUiPort ui;
     SenderList list{ui, path};
@@ -271,9 +260,7 @@ TEST_F(SenderListFile, SaveReplacesTheFileAndLeavesNoTemporaryFile) {
     list.addSender("new", kSenderFriend);
     EXPECT_EQ(readFile(), rawList({{2, "old"}, {1, "new"}}));
     // The old file was not written into: it was replaced by a new one.
-    std::ifstream in(keep, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
-              rawRecord(2, "old"));
+    EXPECT_EQ(test::readWholeFile(keep), rawRecord(2, "old"));
     EXPECT_EQ(folderNames(), (std::vector<std::string>{"keep", senderListFileName()}));
 }
 
