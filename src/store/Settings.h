@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "store/Codec.h"
+#include "store/Profile.h"
+
+namespace qlt {
+
+inline constexpr std::size_t kPreviewFontSize = 60;
+using PreviewFontBytes = std::array<std::uint8_t, kPreviewFontSize>;
+
+// The program's options in memory. Each member starts at the default that a
+// missing profile value stands for.
+struct Settings {
+    std::string soundFile;
+    std::string emailApp;
+    std::uint8_t delTag = 3;
+    std::int32_t rescanDel = 1;
+    std::int32_t scanBuf = 1024;
+    std::int32_t scanOnStartup = 0;
+    std::int32_t rescanRecurring = 0;
+    std::int32_t scanIfConnected = 0;
+    std::uint8_t newMsgNotify = 6;
+    std::int32_t minutes2Scan = 15;
+    std::uint8_t defaultTag = 2;
+    std::int32_t noDeleteWarning = 0;
+    std::int32_t noShowDeleteConfirmed = 0;
+    std::int32_t noReceiveWarning = 0;
+    // The preview font's description; all zero (no face name) means the
+    // preview's own default font.
+    PreviewFontBytes previewFont{};
+    std::int32_t posX = 0;
+    std::int32_t posY = 0;
+    std::int32_t posW = 302;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+inline constexpr const char* kAccountsValueName = "Accounts";
+
+// Reads every value into settings (a missing one gives its default, an 8-bit
+// one keeps the low 8 bits); returns the "Accounts" value, nothing on a first
+// run. The preview font is replaced only by a stored value of at least 60 bytes.
+std::optional<Bytes> LoadSettings(const Profile& profile, Settings& settings);
+
+// Writes every value in its fixed order, the "Accounts" value in its place,
+// and commits; false when the profile could not store them.
+bool SaveSettings(Profile& profile, const Settings& settings, std::span<const std::uint8_t> accountsValue);
+
+}  // namespace qlt

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "platform/QSettingsProfile.h"
+#include "store/AccountPersistence.h"
+#include "support/SampleAccounts.h"
+
+namespace qlt {
+namespace {
+
+class StillWindow final : public WindowGeometry {
+  public:
+    Rect windowRect() const override { return {10, 20, 312, 420}; }
+    void moveTopLeft(std::int32_t, std::int32_t) override {}
+    Size screenSize() const override { return {1024, 768}; }
+};
+
+class QSettingsProfileTest : public ::testing::Test {
+  protected:
+    QString file() const { return m_dir.filePath("quillgt.conf"); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(QSettingsProfileTest, ValuesOfEachTypeComeBackAndMissingIsTold) {
+    {
+        QSettingsProfile profile(file());
+        EXPECT_FALSE(profile.readInt("DelTag"));
+        EXPECT_FALSE(profile.readText("SoundFile"));
+        EXPECT_FALSE(profile.readBinary("Accounts"));
+        profile.writeInt("PosX", -20);
+        profile.writeText("SoundFile", "/home/u/ding dong.wav");
+        profile.writeBinary("Accounts", Bytes{0, 1, 0xFF, '\n', '@', 0x80});
+        ASSERT_TRUE(profile.commit());
+    }
+    const QSettingsProfile reopened(file());
+    EXPECT_EQ(reopened.readInt("PosX"), -20);
+    EXPECT_EQ(reopened.readText("SoundFile"), "/home/u/ding dong.wav");
+    EXPECT_EQ(reopened.readBinary("Accounts"), (Bytes{0, 1, 0xFF, '\n', '@', 0x80}));
+    EXPECT_FALSE(reopened.readInt("SoundFile")) << "a text is not an integer";
+    EXPECT_FALSE(reopened.readBinary("PosX")) << "an integer is not a binary value";
+}
+
+unsigned modeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? (info.st_mode & 07777) : 0;
+}
+
+TEST_F(QSettingsProfileTest, ValuesLiveInTheVersionGroupOfAPrivateFile) {
+    QSettingsProfile profile(file());
+    profile.writeInt("ScanBuf", 256);
+    ASSERT_TRUE(profile.commit());
+    EXPECT_EQ(modeOf(file()), 0600u);
+    profile.writeInt("ScanBuf", 512);
+    ASSERT_TRUE(profile.commit());
+    EXPECT_EQ(modeOf(file()), 0600u) << "the atomic replace keeps the file private";
+    const QSettings raw(file(), QSettings::NativeFormat);
+    EXPECT_EQ(raw.value("1.0/ScanBuf").toInt(), 512);
+}
+
+TEST_F(QSettingsProfileTest, ThreeAccountsRoundTripThroughTheFile) {
+    StillWindow window;
+    {
+        QSettingsProfile profile(file());
+        AccountPersistence persistence(profile, window);
+        AccountStore store = test::sampleStore(3);
+        Settings settings;
+        settings.soundFile = "ding.wav";
+        ASSERT_TRUE(persistence.SaveAccounts(store, settings));
+    }
+    QSettingsProfile profile(file());
+    AccountPersistence persistence(profile, window);
+    AccountStore store;
+    Settings settings;
+    persistence.LoadAccounts(store, settings);
+    ASSERT_EQ(store.GetAccountCount(), 3);
+    for (int n = 1; n <= 3; ++n) {
+        AccountRecord expected = test::sampleAccount(n);
+        expected.status = kStatusUpdateNeeded;
+        EXPECT_EQ(*store.GetAccount(n), expected) << "account " << n;
+    }
+    EXPECT_EQ(settings.soundFile, "ding.wav");
+    EXPECT_EQ(settings.posW, 302);
+}
+
+// The default location follows the user's configuration folder; tests move it
+// with setPath before the first settings object of the process exists.
+TEST(QSettingsProfileLocation, DefaultFileIsTamsworthQuillgtConf) {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    QSettingsProfile profile;
+    profile.writeInt("DelTag", 2);
+    ASSERT_TRUE(profile.commit());
+    EXPECT_EQ(profile.fileName(), QDir(dir.path()).filePath("Tamsworth/quillgt.conf"));
+    EXPECT_TRUE(QFile::exists(profile.fileName()));
+}
+
+}  // namespace
+}  // namespace qlt
