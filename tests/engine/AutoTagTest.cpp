@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "ViewFixtures.h"
 #include "risk/AutoTag.h"
 
 namespace qlt {
 namespace {
 
-MessageEntry rated(std::uint8_t sender, std::array<std::uint8_t, kRiskCategories> levels) {
-    MessageEntry e;
-    e.senderStatus = sender;
-    e.level = levels;
-    return e;
+MessageEntry rated(std::uint8_t sender, test::Levels levels) {
+    return test::viewEntry(1, levels, sender);
 }
 
 TEST(AutoTag, InitialTagFollowsSenderListsAndThreshold) {

@@ -1,14 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
-#include <ctime>
-#include <optional>
 #include <string>
 
 #include "core/CommandState.h"
 #include "core/TrayStatus.h"
 #include "support/SampleAccounts.h"
+#include "support/ScopedTimeZone.h"
 
 namespace qlt {
 namespace {
@@ -71,23 +69,7 @@ TEST(CommandState, ResetLeavesACurrentAccountAlone) {
 
 // Local time as UTC, so the shown times equal the stored ones.
 class UtcZone : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (const char* old = std::getenv("TZ")) m_old = old;
-        setenv("TZ", "UTC0", 1);
-        tzset();
-    }
-    void TearDown() override {
-        if (m_old) {
-            setenv("TZ", m_old->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> m_old;
+    test::ScopedTimeZone m_zone{"UTC0"};
 };
 
 TEST_F(UtcZone, HeaderLineOfTheCurrentAccount) {

@@ -28,6 +28,9 @@ constexpr RowState D = RowState::Deliver;
 constexpr RowState X = RowState::Delete;
 
 TEST(MessageView, CellsShowTextsAndIcons) {
+    constexpr const char* kName1 = "@mail1.example.org";
+    constexpr const char* kName2 = "@mail2.example.org";
+    constexpr const char* kName3 = "@mail3.example.org";
     struct Row {
         const char* name;
         std::uint8_t account;
@@ -38,40 +41,12 @@ TEST(MessageView, CellsShowTextsAndIcons) {
         const char* sizeText;
         const char* accountText;
     } rows[] = {
-        {"all green, unlisted, 1024 octets",
-         1,
-         {0, 0, 0, 0, 0},
-         0,
-         1024,
-         {0, 0, 0, 0, 0, 5},
-         "1024 b",
-         "@mail1.example.org"},
-        {"mixed levels, friend, 1025 octets",
-         2,
-         {1, 2, 3, 0, 1},
-         1,
-         1025,
-         {1, 2, 3, 0, 1, 6},
-         "1.00 Kb",
-         "@mail2.example.org"},
-        {"user strings red, foe, 1048577",
-         3,
-         {0, 0, 0, 0, 3},
-         2,
-         1048577,
-         {0, 0, 0, 0, 3, 7},
-         "1.00 Mb",
-         "@mail3.example.org"},
-        {"unknown size", 1, {0, 0, 0, 0, 0}, 0, -1, {0, 0, 0, 0, 0, 5}, "unknown", "@mail1.example.org"},
-        {"level past the scale, odd sender",
-         1,
-         {9, 0, 0, 0, 0},
-         9,
-         0,
-         {3, 0, 0, 0, 0, 5},
-         "0 b",
-         "@mail1.example.org"},
-        {"account the store does not hold", 7, {0, 0, 0, 0, 0}, 0, 5, {0, 0, 0, 0, 0, 5}, "5 b", ""},
+        {"green, unlisted, 1024", 1, {0, 0, 0, 0, 0}, 0, 1024, {0, 0, 0, 0, 0, 5}, "1024 b", kName1},
+        {"mixed, friend, 1025", 2, {1, 2, 3, 0, 1}, 1, 1025, {1, 2, 3, 0, 1, 6}, "1.00 Kb", kName2},
+        {"user red, foe, 1048577", 3, {0, 0, 0, 0, 3}, 2, 1048577, {0, 0, 0, 0, 3, 7}, "1.00 Mb", kName3},
+        {"unknown size", 1, {0, 0, 0, 0, 0}, 0, -1, {0, 0, 0, 0, 0, 5}, "unknown", kName1},
+        {"past the scale", 1, {9, 0, 0, 0, 0}, 9, 0, {3, 0, 0, 0, 0, 5}, "0 b", kName1},
+        {"account not in store", 7, {0, 0, 0, 0, 0}, 0, 5, {0, 0, 0, 0, 0, 5}, "5 b", ""},
     };
     MessageList list;
     for (const Row& row : rows) {
