@@ -9,7 +9,7 @@
 
 namespace qlt {
 
-const std::array<MessageColumnSpec, kMessageColumnCount> kMessageColumns = {{
+const std::array<MessageColumnInfo, kMessageColumnCount> kMessageColumns = {{
     {"D", 0.042, false, "Message status - deliver or delete. Click icon to toggle."},
     {"V", 0.036, false, "Virus risk level"},
     {"S", 0.036, false, "Spam risk level"},

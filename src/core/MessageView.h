@@ -33,14 +33,14 @@ enum MessageColumn : int {
 };
 inline constexpr int kMessageColumnCount = 12;
 
-struct MessageColumnSpec {
+struct MessageColumnInfo {
     const char* header;
     double widthFraction;  // of the view's client width when the window is created
     bool rightAligned;
     const char* tooltip;
 };
 
-extern const std::array<MessageColumnSpec, kMessageColumnCount> kMessageColumns;
+extern const std::array<MessageColumnInfo, kMessageColumnCount> kMessageColumns;
 
 // Small-icon images: 0..3 the risk levels, 5..7 the sender statuses.
 inline constexpr int kNoIcon = -1;
