@@ -3,13 +3,17 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "cli/DictCommand.h"
 #include "store/Codec.h"
 
 namespace {
 
 int usage() {
-    std::cerr << "usage: quillgate-cli codec compress|decompress|scramble   (bytes from stdin to stdout)\n";
+    std::cerr << "usage: quillgate-cli codec compress|decompress|scramble   (bytes from stdin to stdout)\n"
+                 "       quillgate-cli dict build SOURCE -o FILE\n"
+                 "       quillgate-cli dict dump [FILE] [--userlst PATH]\n";
     return 2;
 }
 
@@ -47,5 +51,7 @@ int runCodec(std::string_view op) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     if (argc == 3 && std::string_view(argv[1]) == "codec") return runCodec(argv[2]);
+    if (argc >= 2 && std::string_view(argv[1]) == "dict")
+        return qlt::cli::runDict(std::vector<std::string>(argv + 2, argv + argc));
     return usage();
 }

@@ -17,9 +17,9 @@ constexpr std::size_t kExpansionLimit = 8;
 constexpr std::size_t kNoPosition = SIZE_MAX;
 
 Bytes storedForm(std::span<const std::uint8_t> input) {
-    Bytes out(kHeaderSize, 0);
+    Bytes out(kHeaderSize + input.size(), 0);
     out[0] = kFlagStored;
-    out.insert(out.end(), input.begin(), input.end());
+    std::copy(input.begin(), input.end(), out.begin() + kHeaderSize);
     return out;
 }
 

@@ -1,0 +1,67 @@
+#include "pop3/CSocketX.h"
+
+#include <array>
+#include <cstring>
+
+#include "pop3/SocketErrors.h"
+#include "pop3/WireLog.h"
+
+namespace qlt {
+
+namespace {
+
+std::array<char, CSocketX::kReceiveBufferSize> receiveBuffer;
+
+}  // namespace
+
+ConnectResult CSocketX::Connect(const std::string& host, unsigned port, int timeoutMs) {
+    Close();
+    m_stream = m_factory();
+    if (!m_stream) {
+        m_lastError = kSockNoBuffers;
+        return ConnectResult::NoSocket;
+    }
+    const ConnectResult result = m_stream->connect(host, port, timeoutMs);
+    if (result != ConnectResult::Connected) m_lastError = m_stream->lastError();
+    return result;
+}
+
+bool CSocketX::ready() {
+    if (IsOpen()) return true;
+    m_lastError = kSockNotSocket;
+    return false;
+}
+
+long CSocketX::SendText(std::string_view text, int timeoutMs) {
+    text = text.substr(0, text.find('\0'));
+    if (!ready()) return -1;
+    WireLog::clientSent(text);
+    if (timeoutMs > 0) StartTimer(timeoutMs);
+    const long sent = m_stream->send(text, m_nTimerMs);
+    if (timeoutMs > 0) StopTimer();
+    if (sent < 0) m_lastError = m_stream->lastError();
+    return sent;
+}
+
+long CSocketX::ReceiveChunk(std::string& text, int timeoutMs) {
+    receiveBuffer.fill('\0');
+    text.clear();
+    if (!ready()) return -1;
+    if (timeoutMs > 0) StartTimer(timeoutMs);
+    const long received = m_stream->receive(receiveBuffer.data(), receiveBuffer.size(), m_nTimerMs);
+    if (timeoutMs > 0) StopTimer();
+    if (received < 0) {
+        m_lastError = m_stream->lastError();
+        return received;
+    }
+    text.assign(receiveBuffer.data(), strnlen(receiveBuffer.data(), static_cast<std::size_t>(received)));
+    WireLog::serverSent(text);
+    return received;
+}
+
+void CSocketX::Close() {
+    if (m_stream) m_stream->close();
+    m_stream.reset();
+}
+
+}  // namespace qlt

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "pop3/ByteStream.h"
+
+namespace qlt {
+
+// The one connection of the POP3 client. Every receive of the program goes
+// through the process-wide 4096-byte receive buffer, so only one receive can
+// be in progress at a time.
+class CSocketX {
+  public:
+    using StreamFactory = std::function<std::unique_ptr<ByteStream>()>;
+
+    static constexpr std::size_t kReceiveBufferSize = 4096;
+
+    explicit CSocketX(StreamFactory factory) : m_factory(std::move(factory)) {}
+
+    // Opens a new stream (closing any open one) and connects it; timeoutMs 0
+    // waits as long as the system lets it.
+    ConnectResult Connect(const std::string& host, unsigned port, int timeoutMs);
+
+    // Sends text up to its first NUL; returns the bytes sent or -1. A
+    // time-out of 0 means none.
+    long SendText(std::string_view text, int timeoutMs);
+
+    // One receive into the shared buffer; text is what arrived, up to the
+    // first NUL. Returns the count (0: the peer closed) or -1. A time-out of 0
+    // means none.
+    long ReceiveChunk(std::string& text, int timeoutMs);
+
+    // Bound the next socket call: a call that outlives the bound fails with
+    // socket error 10060 and nothing else is cancelled.
+    void StartTimer(int ms) { m_nTimerMs = ms > 0 ? ms : 0; }
+    void StopTimer() { m_nTimerMs = 0; }
+
+    void Close();
+    bool IsOpen() const { return m_stream && m_stream->isOpen(); }
+    // The socket error number of the last failed call.
+    int GetLastError() const { return m_lastError; }
+
+  private:
+    bool ready();
+
+    StreamFactory m_factory;
+    std::unique_ptr<ByteStream> m_stream;
+    int m_nTimerMs = 0;
+    int m_lastError = 0;
+};
+
+}  // namespace qlt

@@ -1,0 +1,270 @@
+#include "pop3/Pop3Client.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+#include "base/ScanFlags.h"
+#include "pop3/SocketErrors.h"
+#include "pop3/TcpStream.h"
+
+namespace qlt {
+
+namespace {
+
+constexpr std::string_view kTerminator = "\r\n.\r\n";
+// Failures accumulate over a connection; a server that keeps refusing must
+// not grow the text without end.
+constexpr std::size_t kMaxErrorText = 64 * 1024;
+
+// The rate meter's running totals live for the process, like the one
+// connection they measure: only the first receive of a TOP resets them.
+struct RateMeter {
+    std::uint64_t bytes = 0;
+    std::uint64_t elapsedMs = 0;
+    std::uint64_t startMs = 0;
+};
+RateMeter rateMeter;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool isSeparator(char c, ReplyCleaning cleaning) {
+    if (c == ' ' || c == '\t') return true;
+    return cleaning == ReplyCleaning::Stat && (c == '\r' || c == '\n');
+}
+
+// Where the text of a TOP reply ends (the length to keep, its last CRLF
+// included), or npos while the terminator has not arrived. A reply with no
+// lines at all is the terminator right after the status line.
+// Only the text from searchFrom on is new, less what could start a
+// terminator that straddles two chunks.
+std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
+    if (text.starts_with(kTerminator.substr(2))) return 0;
+    const std::size_t from = searchFrom > kTerminator.size() ? searchFrom - kTerminator.size() : 0;
+    const std::size_t at = text.find(kTerminator, from);
+    return at == std::string_view::npos ? at : at + 2;
+}
+
+// The status line of a multi-line reply may reach us in pieces; it is not
+// part of the text. True once it has been removed.
+bool removeStatusLine(std::string& text) {
+    const std::size_t lineEnd = text.find("\r\n");
+    if (lineEnd == std::string::npos) return false;
+    text.erase(0, lineEnd + 2);
+    return true;
+}
+
+}  // namespace
+
+Pop3Client::Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams)
+    : m_socket(std::move(streams)), m_ui(ui), m_clock(clock) {}
+
+Pop3Client::Pop3Client(UiPort& ui, const Clock& clock)
+    : Pop3Client(ui, clock, [&ui] { return std::make_unique<TcpStream>(ui); }) {}
+
+bool Pop3Client::Connect(const AccountRecord& account) {
+    m_account = account;
+    m_strError.clear();
+    switch (m_socket.Connect(m_account.server.str(), m_account.port, connectTimeoutMs())) {
+        case ConnectResult::NoSocket:
+            m_strError = "Socket creation failed";
+            m_socket.Close();
+            return false;
+        case ConnectResult::Failed:
+            m_strError = "Could not connect to server";
+            m_socket.Close();
+            return false;
+        case ConnectResult::Connected:
+            break;
+    }
+    m_ui.progress(kProgressAccessingServer, 0);
+    if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
+        m_strError = socketErrorText(m_socket.GetLastError());
+        Close();
+        return false;
+    }
+    if (!CheckReply(m_strReply)) {
+        m_strError = "ERROR: Not a valid POP3 server response\r\n" + m_strReply;
+        Close();
+        return false;
+    }
+    m_ui.progress(kProgressSentUser, 0);
+    if (!User(m_account.userName.view())) return false;
+    m_ui.progress(kProgressSentPass, 0);
+    return Pass(m_account.password.view());
+}
+
+void Pop3Client::SendCommand(std::string_view text) {
+    m_strCommand.assign(text);
+    m_strCommand += "\r\n";
+    // A broken connection shows up when the reply is read.
+    m_socket.SendText(m_strCommand, 0);
+}
+
+bool Pop3Client::ReadReply(std::string_view failureText) {
+    if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
+        m_strError = socketErrorText(m_socket.GetLastError());
+        return false;
+    }
+    if (CheckReply(m_strReply)) return true;
+    const std::size_t room = kMaxErrorText - std::min(kMaxErrorText, m_strError.size());
+    m_strError += std::string(failureText).append(m_strReply).substr(0, room);
+    return false;
+}
+
+bool Pop3Client::CheckReply(std::string_view reply) {
+    if (reply.find("+OK") != std::string_view::npos) return true;
+    if (reply.find("-ERR") != std::string_view::npos) drain();
+    return false;
+}
+
+// What follows a refusal is not wanted; reading it keeps it from being taken
+// for the reply to the next command.
+void Pop3Client::drain() {
+    std::string discarded;
+    for (int i = 0; i < kDrainMaxReceives; ++i) {
+        if (m_socket.ReceiveChunk(discarded, kDrainTimeoutMs) <= 0 || discarded.empty()) return;
+    }
+}
+
+int Pop3Client::SplitReply(std::string_view reply, std::vector<std::string>& tokens, ReplyCleaning cleaning) {
+    tokens.clear();
+    const std::string_view text = trimmed(reply);
+    std::string token;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!isSeparator(text[i], cleaning)) {
+            token += text[i];
+        } else if (i == 0 || !isSeparator(text[i - 1], cleaning)) {
+            tokens.push_back(std::move(token));
+            token.clear();
+        }
+    }
+    if (!text.empty()) tokens.push_back(std::move(token));
+    return tokens.empty() ? 0 : static_cast<int>(tokens.size()) - 1;
+}
+
+std::int32_t Pop3Client::TokenNumber(const std::vector<std::string>& tokens, std::size_t index) {
+    if (index == 0 || index > tokens.size()) return 0;
+    std::int64_t value = 0;
+    for (const char c : tokens[index - 1]) {
+        if (c < '0' || c > '9') break;
+        value = std::min<std::int64_t>(value * 10 + (c - '0'), std::numeric_limits<std::int32_t>::max());
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool Pop3Client::QueryStat() {
+    if (!Stat()) return false;
+    std::vector<std::string> tokens;
+    SplitReply(m_strReply, tokens, ReplyCleaning::Stat);
+    m_nMessages = TokenNumber(tokens, 2);
+    m_nMailboxSize = TokenNumber(tokens, 3);
+    return true;
+}
+
+bool Pop3Client::command(std::string_view text, std::string_view failureText) {
+    SendCommand(text);
+    return ReadReply(failureText);
+}
+
+bool Pop3Client::numberedCommand(const char* verb, int n, std::string_view failureText) {
+    std::string text = verb;
+    if (n > 0) text += " " + std::to_string(n);
+    return command(text, failureText);
+}
+
+bool Pop3Client::User(std::string_view name) {
+    return command("user " + std::string(name), "ERROR: It does not like your user name\r\n");
+}
+
+bool Pop3Client::Pass(std::string_view password) {
+    return command("pass " + std::string(password), "ERROR: It does not like your password\r\n");
+}
+
+bool Pop3Client::Stat() {
+    return command("stat", "STAT returned ERROR\r\n");
+}
+
+bool Pop3Client::List(int n) {
+    return numberedCommand("list", n, "LIST returned ERROR\r\n");
+}
+
+bool Pop3Client::Uidl(int n) {
+    return numberedCommand("uidl", n, "UIDL returned ERROR\r\n");
+}
+
+bool Pop3Client::Dele(int n) {
+    if (numberedCommand("dele", n, "DELE returned ERROR\r\n")) return true;
+    Close();
+    return false;
+}
+
+bool Pop3Client::Rset() {
+    return command("rset", "");
+}
+
+bool Pop3Client::Quit() {
+    return command("quit", "QUIT returned ERROR\r\n");
+}
+
+bool Pop3Client::Noop() {
+    return command("noop", "NOOP returned ERROR\r\n");
+}
+
+bool Pop3Client::Top(int n, int k) {
+    char text[48];
+    std::snprintf(text, sizeof text, "top %d %d", n, k);
+    SendCommand(text);
+    std::string accumulated;
+    std::string chunk;
+    std::size_t previousLength = 0;
+    bool statusLinePending = true;
+    for (int i = 0; i < k; ++i) {
+        meterRate(i, previousLength);
+        if (m_socket.ReceiveChunk(chunk, replyTimeoutMs()) < 0) return false;
+        if (chunk.empty()) break;
+        previousLength = chunk.size();
+        if (abortRequested != 0) m_ui.progress(kProgressAborting, n);
+        if (i == 0 && !CheckReply(chunk)) return false;
+        std::size_t searchFrom = accumulated.size();
+        accumulated += chunk;
+        if (statusLinePending && removeStatusLine(accumulated)) {
+            statusLinePending = false;
+            searchFrom = 0;
+        }
+        if (const std::size_t end = statusLinePending ? std::string::npos : replyEnd(accumulated, searchFrom);
+            end != std::string::npos) {
+            // Anything after the terminator belongs to no reply of ours.
+            accumulated.resize(end);
+            break;
+        }
+        m_ui.pumpMessages();
+    }
+    m_strReply = std::move(accumulated);
+    return true;
+}
+
+void Pop3Client::meterRate(int i, std::size_t previousChunkLength) {
+    if (i == 0) {
+        rateMeter = RateMeter{0, 0, m_clock.tickMs()};
+        return;
+    }
+    rateMeter.bytes += previousChunkLength;
+    rateMeter.elapsedMs = m_clock.tickMs() - rateMeter.startMs;
+    if (rateMeter.elapsedMs == 0) return;
+    const double rate =
+        static_cast<double>(rateMeter.bytes) / static_cast<double>(rateMeter.elapsedMs) * 1000.0;
+    // Kept to the low 16 bits, as the stored link speed is.
+    if (rate != 0.0) m_wRate = static_cast<std::uint16_t>(std::fmod(std::floor(rate), 65536.0));
+}
+
+}  // namespace qlt

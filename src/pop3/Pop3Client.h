@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/Clock.h"
+#include "base/UiPort.h"
+#include "pop3/CSocketX.h"
+#include "store/AccountRecord.h"
+
+namespace qlt {
+
+// Progress codes this client reports through UiPort::progress.
+enum Pop3Progress : int {
+    kProgressAborting = 6,  // lParam: the message number being read
+    kProgressAccessingServer = 20,
+    kProgressSentUser = 21,
+    kProgressSentPass = 22,
+};
+
+// How a one-line reply is cleaned before it is cut into tokens.
+enum class ReplyCleaning {
+    Stat,     // runs of spaces, tabs, CRs and LFs become one space
+    Listing,  // runs of spaces and tabs become one space; CR and LF stay
+};
+
+// The POP3 dialogue of one account at a time: connection and login, one
+// operation per command, the STAT counters and the texts of the last command,
+// reply and error. Server text is untrusted: every reply is one bounded chunk
+// or, for TOP, at most k chunks.
+//
+// m_strError collects what went wrong since the last Connect: a receive
+// failure replaces it, a negative reply is appended to it.
+class Pop3Client {
+  public:
+    static constexpr int kDrainTimeoutMs = 3000;
+    static constexpr int kDrainMaxReceives = 256;
+    // A connect waits as long as the account's time-out, or this long when
+    // the account sets none: a dead address must not hold the program.
+    static constexpr int kConnectCapMs = 60000;
+
+    Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams);
+    // A client on plain TCP.
+    Pop3Client(UiPort& ui, const Clock& clock);
+    virtual ~Pop3Client() = default;
+
+    bool Connect(const AccountRecord& account);
+    // Closes without QUIT; closing a closed connection does nothing.
+    void Close() { m_socket.Close(); }
+
+    void SendCommand(std::string_view text);
+    bool ReadReply(std::string_view failureText);
+    bool CheckReply(std::string_view reply);
+    static int SplitReply(std::string_view reply, std::vector<std::string>& tokens, ReplyCleaning cleaning);
+    // Reads a token as a decimal number from its leading digits; 0 when it has none.
+    static std::int32_t TokenNumber(const std::vector<std::string>& tokens, std::size_t index);
+
+    bool QueryStat();
+    bool User(std::string_view name);
+    bool Pass(std::string_view password);
+    bool Stat();
+    bool List(int n);
+    bool Uidl(int n);
+    bool Top(int n, int k);
+    bool Dele(int n);
+    bool Rset();
+    bool Quit();
+    bool Noop();
+
+    // The account of the running connection, as Connect was given it.
+    const AccountRecord& account() const { return m_account; }
+
+    std::int32_t m_nMessages = 0;
+    std::int32_t m_nMailboxSize = 0;
+    std::uint16_t m_wRate = 0;
+    std::string m_strCommand;
+    std::string m_strReply;
+    std::string m_strError;
+    std::string m_strTempFile;
+    CSocketX m_socket;
+
+  private:
+    int replyTimeoutMs() const { return static_cast<int>(m_account.timeout) * 1000; }
+    int connectTimeoutMs() const { return m_account.timeout > 0 ? replyTimeoutMs() : kConnectCapMs; }
+    bool command(std::string_view text, std::string_view failureText);
+    bool numberedCommand(const char* verb, int n, std::string_view failureText);
+    void drain();
+    void meterRate(int i, std::size_t previousChunkLength);
+
+    UiPort& m_ui;
+    const Clock& m_clock;
+    AccountRecord m_account;
+};
+
+}  // namespace qlt

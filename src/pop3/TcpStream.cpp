@@ -1,0 +1,162 @@
+#include "pop3/TcpStream.h"
+
+#include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
+
+#include "pop3/SocketErrors.h"
+
+namespace qlt {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+struct AddrInfoDeleter {
+    void operator()(addrinfo* list) const { freeaddrinfo(list); }
+};
+
+int sliceMs(const std::optional<SteadyClock::time_point>& deadline) {
+    if (!deadline) return TcpStream::kSliceMs;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - SteadyClock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, TcpStream::kSliceMs));
+}
+
+int pendingSocketError(int fd) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return errno;
+    return error;
+}
+
+}  // namespace
+
+TcpStream::~TcpStream() {
+    close();
+}
+
+TcpStream::Deadline TcpStream::deadlineAfter(int timeoutMs) {
+    if (timeoutMs <= 0) return std::nullopt;
+    return SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+}
+
+bool TcpStream::fail(int error) {
+    m_error = error;
+    return false;
+}
+
+bool TcpStream::waitFor(short events, const Deadline& deadline) {
+    if (m_fd < 0) return fail(kSockNotSocket);
+    for (;;) {
+        pollfd entry{m_fd, events, 0};
+        const int ready = poll(&entry, 1, sliceMs(deadline));
+        if (ready > 0) {
+            if ((entry.revents & POLLNVAL) != 0) return fail(kSockNotSocket);
+            // An error or hang-up is reported by the next socket call itself.
+            return true;
+        }
+        if (ready < 0 && errno != EINTR) return fail(socketErrorFromErrno(errno));
+        if (deadline && SteadyClock::now() >= *deadline) return fail(kSockTimedOut);
+        m_ui.pumpPaint();
+    }
+}
+
+ConnectResult TcpStream::connect(const std::string& host, unsigned port, int timeoutMs) {
+    close();
+    const Deadline deadline = deadlineAfter(timeoutMs);
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    const int gai = getaddrinfo(host.c_str(), service.c_str(), &hints, &found);
+    if (gai != 0) {
+        m_error = socketErrorFromResolver(gai);
+        return ConnectResult::Failed;
+    }
+    const std::unique_ptr<addrinfo, AddrInfoDeleter> list(found);
+    ConnectResult result = ConnectResult::Failed;
+    for (const addrinfo* a = list.get(); a != nullptr; a = a->ai_next) {
+        result = connectTo(*a, deadline);
+        if (result != ConnectResult::Failed || m_error == kSockTimedOut) break;
+    }
+    return result;
+}
+
+ConnectResult TcpStream::connectTo(const addrinfo& address, const Deadline& deadline) {
+    m_fd = socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
+    if (m_fd < 0) {
+        m_error = socketErrorFromErrno(errno);
+        return ConnectResult::NoSocket;
+    }
+    const int one = 1;
+    setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    if (::connect(m_fd, address.ai_addr, address.ai_addrlen) != 0) {
+        if (errno != EINPROGRESS) {
+            m_error = socketErrorFromErrno(errno);
+            close();
+            return ConnectResult::Failed;
+        }
+        if (!waitFor(POLLOUT, deadline)) {
+            close();
+            return ConnectResult::Failed;
+        }
+        if (const int error = pendingSocketError(m_fd); error != 0) {
+            m_error = socketErrorFromErrno(error);
+            close();
+            return ConnectResult::Failed;
+        }
+    }
+    m_error = 0;
+    return ConnectResult::Connected;
+}
+
+long TcpStream::send(std::string_view data, int timeoutMs) {
+    const Deadline deadline = deadlineAfter(timeoutMs);
+    std::size_t sent = 0;
+    while (sent < data.size()) {
+        if (!waitFor(POLLOUT, deadline)) return -1;
+        const ssize_t n = ::send(m_fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) continue;
+            m_error = socketErrorFromErrno(errno);
+            return -1;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+    m_error = 0;
+    return static_cast<long>(sent);
+}
+
+long TcpStream::receive(char* buffer, std::size_t capacity, int timeoutMs) {
+    const Deadline deadline = deadlineAfter(timeoutMs);
+    for (;;) {
+        if (!waitFor(POLLIN, deadline)) return -1;
+        const ssize_t n = ::recv(m_fd, buffer, capacity, 0);
+        if (n >= 0) {
+            m_error = 0;
+            return static_cast<long>(n);
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            m_error = socketErrorFromErrno(errno);
+            return -1;
+        }
+    }
+}
+
+void TcpStream::close() {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = -1;
+}
+
+}  // namespace qlt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace qlt {
+
+// Texts the program keeps enciphered and builds when it needs them.
+
+// The keyword dictionary data file, by bare name (opened in the data folder).
+std::string dictionaryFileName();
+// What the first record of the data file must hold in its first 14 characters.
+std::string dictionarySignature();
+// Shown when the data file is empty or 64 KB or larger.
+std::string dictionarySizeError();
+// Shown when the data file does not start with the signature or cannot be read.
+std::string dictionarySignatureError();
+
+inline constexpr std::size_t kSignatureLength = 14;
+
+// Title of the plain OK message boxes.
+inline constexpr char kProgramName[] = "Quillgate";
+
+}  // namespace qlt

@@ -1,0 +1,154 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "risk/RiskRules.h"
+
+namespace qlt {
+namespace {
+
+struct TwoTexts {
+    const char* name;
+    std::string haystack;
+    std::string needle;
+    bool expected;
+};
+
+TEST(RiskRules, ContainsNoCase) {
+    const TwoTexts rows[] = {
+        {"exact", "cash", "cash", true},
+        {"letters ignore case", "Get CASH now", "cash", true},
+        {"needle case ignored too", "get cash now", "CaSh", true},
+        {"at the start", "cash now", "cash", true},
+        {"at the end", "free cash", "cash", true},
+        {"absent", "free money", "cash", false},
+        {"empty needle", "text", "", false},
+        {"empty haystack", "", "x", false},
+        {"needle longer", "cas", "cash", false},
+        {"partial at the end", "free cas", "cash", false},
+        {"other bytes compared as they are", "caf\xC9", "caf\xE9", false},
+        {"digits and marks", "100% FREE", "100% free", true},
+        {"embedded nul is a byte", std::string("a\0cash", 6), "cash", true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(containsNoCase(row.haystack, row.needle), row.expected) << row.name;
+}
+
+TEST(RiskRules, MatchExtension) {
+    const TwoTexts rows[] = {
+        {"double extension", "photo.jpg.exe", ".exe", true},
+        {"first dot too far from the start", "holiday-photos.exe", ".exe", false},
+        {"name part of 4", "abcd.exe", ".exe", true},
+        {"name part of 6", "abcdef.exe", ".exe", true},
+        {"name part of 7", "abcdefg.exe", ".exe", false},
+        {"name part of 3", "abc.exe", ".exe", false},
+        {"haystack under 8", "abc.scr", ".scr", false},
+        {"needle under 3", "photo.jpg.ex", ".e", false},
+        {"needle as long as haystack", "abcd.exe", "abcd.exe", false},
+        {"case ignored", "Photo.JPG.EXE", ".exe", true},
+        {"inner extension of 5", "file.abcde.exe", ".exe", true},
+        {"inner extension of 6", "file.abcdef.exe", ".exe", false},
+        {"gap counted from previous dot", "file.abcd.exe", ".exe", true},
+        {"leading dot is not a start", ".abc.exe", ".exe", true},
+        {"needle cut by the end", "photo.jpg.ex", ".exe", false},
+        {"dot past the last position", "name=photo.x", ".xyz", false},
+        {"longer needle", "mail.rep.docm", ".docm", true},
+        {"prefix of a longer extension", "some.file.executive", ".exe", true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(matchExtension(row.haystack, row.needle), row.expected) << row.name;
+}
+
+TEST(RiskRules, ClassifyWord) {
+    struct Row {
+        const char* name;
+        std::string word;
+        int expected;
+    } rows[] = {
+        {"letters only", "free", kWordAllLetters},
+        {"no letters", "1234", kWordNoLetters},
+        {"dollar for s", "$ave", kWordDisguised},
+        {"bang inside", "cl!ck", kWordDisguised},
+        {"bang last", "FREE!", kWordNoLetters},
+        {"three case changes", "FrEe$", kWordMixedCase},
+        {"one case change", "Free$", kWordDisguised},
+        {"pipe", "m|ne", kWordDisguised},
+        {"paren last not counted", "free)", kWordNoLetters},
+        {"paren inside", "fr)ee", kWordDisguised},
+        {"brace first not counted", "{abc", kWordNoLetters},
+        {"brace inside", "a{bc", kWordDisguised},
+        {"closing brace last", "abc}", kWordNoLetters},
+        {"bracket first not counted", "[abc", kWordNoLetters},
+        {"bracket inside", "a[bc", kWordDisguised},
+        {"closing bracket last", "abc]", kWordNoLetters},
+        {"backslash slash", "a\\/bc", kWordDisguised},
+        {"slash backslash", "a/\\bc", kWordDisguised},
+        {"lone backslash", "a\\bcd", kWordNoLetters},
+        {"marks outnumber letters", "$$$a", kWordNoLetters},
+        {"letters equal marks", "$$ab", kWordNoLetters},
+        {"digits for letters", "fr33", kWordNoLetters},
+    };
+    for (const auto& row : rows) EXPECT_EQ(classifyWord(row.word), row.expected) << row.name;
+}
+
+TEST(RiskRules, CountDisguisedWords) {
+    struct Row {
+        const char* name;
+        std::string text;
+        int expected;
+    } rows[] = {
+        {"empty", "", -1},
+        {"one word", "Get $ave now", 1},
+        {"mark last", "Get FREE! now", 0},
+        {"mixed case", "Get FrEe$ now", 0},
+        {"last word not examined", "Please cl!ck", 0},
+        {"last word followed by a separator", "Please cl!ck now", 1},
+        {"separator ends the text", "Please cl!ck.", 1},
+        {"two words", "$ave b|g, cl!ck here", 2},
+        {"short words skipped", "$av now", 0},
+        {"every separator splits", "a.b,c_d-e=f\"g'h?i<j>k:l;m\\n/o#p&q r", 0},
+        {"separator splits a disguise", "c$a-sh now", 0},
+        {"word cut to 127 characters", std::string(127, 'a') + "$ now", 0},
+        {"mark within the first 127", std::string(126, 'a') + "$ now", 1},
+    };
+    for (const auto& row : rows) EXPECT_EQ(countDisguisedWords(row.text), row.expected) << row.name;
+}
+
+TEST(RiskRules, AttachmentRisk) {
+    struct Row {
+        const char* name;
+        std::string type;
+        int expected;
+    } rows[] = {
+        {"plain text", "text/plain; charset=us-ascii", 0},
+        {"program", "application/octet-stream; name=\"setup.exe\"", 3},
+        {"screen saver, any case", "application/octet-stream; name=\"FUN.SCR\"", 3},
+        {"archive", "application/zip; name=\"files.zip\"", 2},
+        {"document", "application/msword; name=\"letter.doc\"", 2},
+        {"class id", "application/octet-stream; name=\"x.{abc}\"", 3},
+        {"both lists, red wins", "name=\"a.zip.exe\"", 3},
+        {"no dot, no match", "application/exe", 0},
+        {"picture", "image/jpeg; name=\"photo.jpg\"", 0},
+    };
+    for (const auto& row : rows) EXPECT_EQ(attachmentRisk(row.type), row.expected) << row.name;
+}
+
+TEST(RiskRules, ApplyRecordOnlyRaisesItsOwnCategory) {
+    MessageEntry e;
+    applyRecord(KeywordRecord::make(7, "x", 3, 2, 1), e);
+    EXPECT_EQ(e.level[kXRated], 2);
+    EXPECT_EQ(e.levelReason[kXRated], 7u);
+    applyRecord(KeywordRecord::make(8, "x", 3, 2, 1), e);  // same level: first reason stays
+    EXPECT_EQ(e.levelReason[kXRated], 7u);
+    applyRecord(KeywordRecord::make(9, "x", 3, 1, 1), e);  // lower: nothing
+    EXPECT_EQ(e.level[kXRated], 2);
+    applyRecord(KeywordRecord::make(10, "x", 3, 3, 1), e);
+    EXPECT_EQ(e.levelReason[kXRated], 10u);
+    applyRecord(KeywordRecord::make(11, "x", 6, 3, 1), e);  // unknown category
+    applyRecord(KeywordRecord::make(12, "x", 0, 3, 1), e);
+    const std::array<std::uint8_t, kRiskCategories> expected{0, 0, 3, 0, 0};
+    EXPECT_EQ(e.level, expected);
+}
+
+}  // namespace
+}  // namespace qlt

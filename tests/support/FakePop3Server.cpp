@@ -1,0 +1,193 @@
+#include "support/FakePop3Server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace qlt::test {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+int listenOnLoopback(unsigned& port, bool listening) {
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) throw std::runtime_error("fake server: no socket");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 || (listening && listen(fd, 4) != 0) ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        ::close(fd);
+        throw std::runtime_error("fake server: cannot listen on 127.0.0.1");
+    }
+    port = ntohs(address.sin_port);
+    return fd;
+}
+
+int msLeft(SteadyClock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now());
+    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+std::string printable(const std::string& bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+FakePop3Server::FakePop3Server() {
+    m_listenFd = listenOnLoopback(m_port, true);
+}
+
+FakePop3Server::~FakePop3Server() {
+    finish();
+    if (m_listenFd >= 0) ::close(m_listenFd);
+}
+
+FakePop3Server& FakePop3Server::send(std::string bytes) {
+    m_steps.push_back({Step::Send, std::move(bytes), 0});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::sendSplit(const std::string& bytes, const std::vector<std::size_t>& cuts) {
+    std::size_t from = 0;
+    for (const std::size_t cut : cuts) {
+        send(bytes.substr(from, cut - from));
+        delay(kSplitPauseMs);
+        from = cut;
+    }
+    return send(bytes.substr(from));
+}
+
+FakePop3Server& FakePop3Server::expect(std::string bytes) {
+    m_steps.push_back({Step::Expect, std::move(bytes), 0});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::delay(int ms) {
+    m_steps.push_back({Step::Delay, {}, ms});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::hang(int ms) {
+    m_steps.push_back({Step::Hang, {}, ms});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::close() {
+    m_steps.push_back({Step::Close, {}, 0});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::greetAndLogin(const std::string& user, const std::string& password) {
+    return send("+OK POP3 ready\r\n")
+        .expect("user " + user + "\r\n")
+        .send("+OK\r\n")
+        .expect("pass " + password + "\r\n")
+        .send("+OK logged in\r\n");
+}
+
+void FakePop3Server::start() {
+    m_thread = std::thread([this] { play(); });
+}
+
+std::string FakePop3Server::finish() {
+    if (m_thread.joinable()) m_thread.join();
+    return m_failure;
+}
+
+unsigned FakePop3Server::unusedPort() {
+    unsigned port = 0;
+    ::close(listenOnLoopback(port, false));
+    return port;
+}
+
+void FakePop3Server::play() {
+    pollfd entry{m_listenFd, POLLIN, 0};
+    if (poll(&entry, 1, kStepTimeoutMs) <= 0) {
+        m_failure = "no client connected";
+        return;
+    }
+    m_clientFd = accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    for (const Step& step : m_steps) {
+        if (!playStep(step)) break;
+    }
+    closeClient();
+}
+
+bool FakePop3Server::playStep(const Step& step) {
+    switch (step.kind) {
+        case Step::Send:
+            if (::send(m_clientFd, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL) !=
+                static_cast<ssize_t>(step.bytes.size())) {
+                m_failure = "could not send \"" + printable(step.bytes) + "\"";
+                return false;
+            }
+            return true;
+        case Step::Expect: {
+            const std::size_t before = m_received.size();
+            const bool complete = readExactly(step.bytes.size());
+            const std::string got = m_received.substr(before);
+            if (complete && got == step.bytes) return true;
+            m_failure = "expected \"" + printable(step.bytes) + "\", got \"" + printable(got) + "\"";
+            return false;
+        }
+        case Step::Delay:
+            std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
+            return true;
+        case Step::Hang: {
+            const auto deadline = SteadyClock::now() + std::chrono::milliseconds(step.ms);
+            char buffer[512];
+            pollfd entry{m_clientFd, POLLIN, 0};
+            while (poll(&entry, 1, msLeft(deadline)) > 0) {
+                const ssize_t n = recv(m_clientFd, buffer, sizeof buffer, 0);
+                if (n <= 0) return true;
+                m_received.append(buffer, static_cast<std::size_t>(n));
+            }
+            return true;
+        }
+        case Step::Close:
+            closeClient();
+            return true;
+    }
+    return false;
+}
+
+bool FakePop3Server::readExactly(std::size_t count) {
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kStepTimeoutMs);
+    std::size_t got = 0;
+    char buffer[512];
+    while (got < count) {
+        pollfd entry{m_clientFd, POLLIN, 0};
+        if (poll(&entry, 1, msLeft(deadline)) <= 0) return false;
+        const ssize_t n = recv(m_clientFd, buffer, std::min(sizeof buffer, count - got), 0);
+        if (n <= 0) return false;
+        m_received.append(buffer, static_cast<std::size_t>(n));
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void FakePop3Server::closeClient() {
+    if (m_clientFd >= 0) ::close(m_clientFd);
+    m_clientFd = -1;
+}
+
+}  // namespace qlt::test
