@@ -4,15 +4,18 @@
 #include <optional>
 #include <string>
 
+#include "pop3/Pop3Client.h"
+
 namespace qlt {
 
-// The progress event codes the commands and the POP3 client send.
+// The progress event codes the scan and delete commands send; the POP3
+// client's own (aborting, accessing server, sent user, sent pass) come with
+// it.
 enum ProgressCode : int {
     kProgressRequestingData = 1,
     kProgressScanning = 2,
     kProgressScanEnd = 3,
     kProgressScanIncomplete = 5,
-    kProgressAborting = 6,
     kProgressNoNewMessages = 7,
     kProgressConnectionError = 8,
     kProgressNoMessages = 9,
@@ -20,9 +23,6 @@ enum ProgressCode : int {
     kProgressDeleteStart = 11,
     kProgressDeleting = 12,
     kProgressDeleteEnd = 13,
-    kProgressAccessingServer = 20,
-    kProgressSentUser = 21,
-    kProgressSentPass = 22,
     kProgressReceivingData = 24,
 };
 
