@@ -4,27 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "pop3/Pop3Client.h"
+#include "base/ProgressCodes.h"
 
 namespace qlt {
-
-// The progress event codes the scan and delete commands send; the POP3
-// client's own (aborting, accessing server, sent user, sent pass) come with
-// it.
-enum ProgressCode : int {
-    kProgressRequestingData = 1,
-    kProgressScanning = 2,
-    kProgressScanEnd = 3,
-    kProgressScanIncomplete = 5,
-    kProgressNoNewMessages = 7,
-    kProgressConnectionError = 8,
-    kProgressNoMessages = 9,
-    kProgressClear = 10,
-    kProgressDeleteStart = 11,
-    kProgressDeleting = 12,
-    kProgressDeleteEnd = 13,
-    kProgressReceivingData = 24,
-};
 
 // The bar's colours in the order its Init takes them, as 0x00BBGGRR values.
 struct ProgressColours {
