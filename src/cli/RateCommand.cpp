@@ -54,7 +54,11 @@ bool setOption(RateOptions& options, const std::string& option, const std::strin
             error = option + " needs a whole number, not \"" + value + "\"";
             return false;
         }
-        (option == "--size" ? options.size : options.messageNumber) = *number;
+        if (option == "--size") {
+            options.size = *number;
+        } else {
+            options.messageNumber = *number;
+        }
     }
     return true;
 }
