@@ -23,6 +23,12 @@ std::string shippedDictionary() {
     return std::string(QLT_BENCH_RES_DIR) + "/" + qlt::dictionaryFileName();
 }
 
+void loadShipped(qlt::KeywordDictionary& dictionary, benchmark::State& state) {
+    SilentUi ui;
+    dictionary.loadDictionary(ui, {shippedDictionary(), ""});
+    if (dictionary.count() < 300) state.SkipWithError("the shipped dictionary did not load");
+}
+
 // A typical newsletter-like message: 2 KB of headers, a 4 KB body, a 2 KB preview.
 struct TypicalMessage {
     qlt::MessageEntry entry;
@@ -53,10 +59,8 @@ TypicalMessage typicalMessage() {
 }
 
 void BM_RateTypicalMessage(benchmark::State& state) {
-    SilentUi ui;
     qlt::KeywordDictionary dictionary;
-    dictionary.loadDictionary(ui, {shippedDictionary(), ""});
-    if (dictionary.count() < 300) state.SkipWithError("the shipped dictionary did not load");
+    loadShipped(dictionary, state);
     const TypicalMessage m = typicalMessage();
     for (auto _ : state) {
         qlt::MessageEntry e = m.entry;
@@ -101,10 +105,8 @@ std::string typicalReply(bool alternative) {
 
 // What a scan does per message once the reply is in: fill the entry, rate it.
 void BM_FillAndRateTypicalMessage(benchmark::State& state) {
-    SilentUi ui;
     qlt::KeywordDictionary dictionary;
-    dictionary.loadDictionary(ui, {shippedDictionary(), ""});
-    if (dictionary.count() < 300) state.SkipWithError("the shipped dictionary did not load");
+    loadShipped(dictionary, state);
     const std::string reply = typicalReply(state.range(0) == 1);
     const qlt::MessageOrigin origin{"1f2e3d4c5b6a7988", static_cast<std::int32_t>(reply.size()), 1, 1};
     for (auto _ : state) {
