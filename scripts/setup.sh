@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   libssl-dev openssl
   dovecot-core dovecot-pop3d
-  xdg-utils alsa-utils
+  xdg-utils alsa-utils pulseaudio-utils
 )
 
 missing=()

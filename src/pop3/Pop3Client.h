@@ -6,19 +6,12 @@
 #include <vector>
 
 #include "base/Clock.h"
+#include "base/ProgressCodes.h"
 #include "base/UiPort.h"
 #include "pop3/CSocketX.h"
 #include "store/AccountRecord.h"
 
 namespace qlt {
-
-// Progress codes this client reports through UiPort::progress.
-enum Pop3Progress : int {
-    kProgressAborting = 6,  // lParam: the message number being read
-    kProgressAccessingServer = 20,
-    kProgressSentUser = 21,
-    kProgressSentPass = 22,
-};
 
 // How a one-line reply is cleaned before it is cut into tokens.
 enum class ReplyCleaning {

@@ -15,6 +15,13 @@ std::string dictionarySizeError();
 // Shown when the data file does not start with the signature or cannot be read.
 std::string dictionarySignatureError();
 
+// The sender list file, by bare name (opened in the current folder).
+std::string senderListFileName();
+// Shown when the sender list file is 64 KB or larger.
+std::string senderListSizeError();
+// Shown when a sender list record has a kind the program does not know.
+std::string senderListRecordError();
+
 inline constexpr std::size_t kSignatureLength = 14;
 
 // Title of the plain OK message boxes.

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "base/AsciiText.h"
+#include "base/AtomicFile.h"
 
 namespace qlt {
 
@@ -40,13 +41,12 @@ std::optional<UserStringFile> readUserStrings(const std::string& path) {
 }
 
 bool writeUserStrings(const std::string& path, const std::vector<std::string>& strings) {
-    UniqueFile f(std::fopen(path.c_str(), "wb"));
-    if (!f) return false;
+    std::string content;
     for (const auto& s : strings) {
-        if (std::fwrite(s.data(), 1, s.size(), f.get()) != s.size() || std::fputc('\n', f.get()) == EOF)
-            return false;
+        content += s;
+        content += '\n';
     }
-    return std::fclose(f.release()) == 0;
+    return writeFileAtomically(path, content) == 0;
 }
 
 }  // namespace qlt

@@ -32,7 +32,8 @@ struct UserStringFile {
 // (untrusted file: lines and line count are bounded)
 std::optional<UserStringFile> readUserStrings(const std::string& path);
 
-// Creates the file anew, each string followed by a line break.
+// Creates the file anew, each string followed by a line break; replaced
+// whole, so a failed write keeps the old strings.
 bool writeUserStrings(const std::string& path, const std::vector<std::string>& strings);
 
 }  // namespace qlt

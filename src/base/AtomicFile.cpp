@@ -1,0 +1,96 @@
+#include "base/AtomicFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace qlt {
+
+namespace {
+
+// A stale file of an earlier crash may hold a name; a few more names are tried.
+constexpr int kNameTries = 16;
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    int get() const { return m_fd; }
+    // Closes now, so that a failing close is seen; returns 0 or errno.
+    int close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0 ? 0 : errno;
+    }
+
+  private:
+    int m_fd;
+};
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int writeAll(int fd, std::string_view content) {
+    while (!content.empty()) {
+        const ssize_t n = ::write(fd, content.data(), content.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        content.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+// The new file, created exclusively, with the usual permissions under the umask.
+int createBeside(const std::string& path, std::string& tempPath) {
+    int error = EEXIST;
+    for (int k = 0; k < kNameTries && error == EEXIST; ++k) {
+        tempPath = path + ".new" + std::to_string(::getpid()) + "-" + std::to_string(k);
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        error = errno;
+    }
+    errno = error;
+    return -1;
+}
+
+int fillAndClose(Descriptor file, std::string_view content) {
+    if (const int error = writeAll(file.get(), content)) return error;
+    if (::fsync(file.get()) != 0) return errno;
+    return file.close();
+}
+
+// The rename itself reaches the disk only with its folder; a failure here
+// cannot undo the rename, so it is not reported.
+void syncDirectory(const std::string& path) {
+    Descriptor dir(::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) ::fsync(dir.get());
+}
+
+}  // namespace
+
+int writeFileAtomically(const std::string& path, std::string_view content) {
+    std::string tempPath;
+    const int fd = createBeside(path, tempPath);
+    if (fd < 0) return errno;
+    int error = fillAndClose(Descriptor(fd), content);
+    if (error == 0 && std::rename(tempPath.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(tempPath.c_str());
+        return error;
+    }
+    syncDirectory(path);
+    return 0;
+}
+
+}  // namespace qlt

@@ -1,0 +1,167 @@
+#include "core/MessageView.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "core/AccountQueries.h"
+#include "risk/AutoTag.h"
+#include "store/Formatting.h"
+
+namespace qlt {
+
+const std::array<MessageColumnInfo, kMessageColumnCount> kMessageColumns = {{
+    {"D", 0.042, false, "Message status - deliver or delete. Click icon to toggle."},
+    {"V", 0.036, false, "Virus risk level"},
+    {"S", 0.036, false, "Spam risk level"},
+    {"X", 0.036, false, "X-rated risk level"},
+    {"L", 0.036, false, "Foul language risk level"},
+    {"U", 0.036, false, "User defined strings"},
+    {"From", 0.28, false, "Sender email address"},
+    {"F", 0.038, false, "Sender status - friend or foe.\r\nRight click to add to\r\nwhite or black list."},
+    {"Subject", 0.48, false, "Message subject line"},
+    {"Size ", 0.124, true, "Size of the message"},
+    {"Date", 0.4, false, "Sent date of the message"},
+    {"Account", 0.3, false, "Receiving account"},
+}};
+
+namespace {
+
+int senderIcon(std::uint8_t status) {
+    const std::uint8_t known = status <= kSenderFoe ? status : std::uint8_t{kSenderUnlisted};
+    return kSenderIconBase + known;
+}
+
+std::string accountNameOf(const AccountStore& accounts, std::uint8_t accountIndex) {
+    const auto account = accounts.GetAccount(accountIndex);
+    return account ? account->accountName.str() : std::string();
+}
+
+const std::string kEmptyText;
+
+}  // namespace
+
+int LevelIcon(std::uint8_t level) {
+    return std::min(level, kHighestRiskLevel);
+}
+
+bool EntryShown(const MessageEntry& entry, bool showAll, std::uint8_t currentAccountNumber) {
+    return showAll || entry.accountIndex == currentAccountNumber;
+}
+
+MessageView::Row MessageView::makeRow(std::size_t entryIndex, const MessageEntry& entry,
+                                      const AccountStore& accounts) {
+    Row row;
+    row.entryIndex = entryIndex;
+    row.icons.fill(kNoIcon);
+    for (int category = 0; category < kRiskCategories; ++category)
+        row.icons[static_cast<std::size_t>(kColumnVirus + category)] =
+            LevelIcon(entry.level[static_cast<std::size_t>(category)]);
+    row.icons[kColumnSender] = senderIcon(entry.senderStatus);
+    row.texts[kColumnFrom] = entry.from.str();
+    row.texts[kColumnSubject] = entry.subject.str();
+    row.texts[kColumnSize] = FormatSize(entry.size);
+    row.texts[kColumnDate] = entry.date.str();
+    row.texts[kColumnAccount] = accountNameOf(accounts, entry.accountIndex);
+    return row;
+}
+
+void MessageView::fill(const MessageList& list, const AccountStore& accounts, bool showAll,
+                       std::uint8_t delTag) {
+    m_rows.clear();
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        const MessageEntry& entry = list.at(i);
+        if (!EntryShown(entry, showAll, accounts.currentAccountNumber)) continue;
+        Row row = makeRow(i, entry, accounts);
+        row.state = InitiallyTagged(entry, delTag) ? RowState::Delete : RowState::Deliver;
+        m_rows.push_back(std::move(row));
+    }
+    const std::int16_t remembered = accounts.currentAccount.selectedRow;
+    m_selected.reset();
+    if (remembered >= 0 && static_cast<std::size_t>(remembered) < m_rows.size())
+        m_selected = static_cast<std::size_t>(remembered);
+    // Only a row that really exists becomes current; a remembered row beyond
+    // the refilled view would point the commands at nothing.
+    m_currentRow = m_selected ? static_cast<std::uint16_t>(*m_selected) : kNoCurrentRow;
+    notify(Change::Reset);
+}
+
+void MessageView::clear() {
+    m_rows.clear();
+    m_selected.reset();
+    notify(Change::Reset);
+}
+
+const std::string& MessageView::cellText(std::size_t row, int column) const {
+    if (row >= m_rows.size() || column < 0 || column >= kMessageColumnCount) return kEmptyText;
+    return m_rows[row].texts[static_cast<std::size_t>(column)];
+}
+
+int MessageView::cellIcon(std::size_t row, int column) const {
+    if (row >= m_rows.size() || column < 0 || column >= kMessageColumnCount) return kNoIcon;
+    return m_rows[row].icons[static_cast<std::size_t>(column)];
+}
+
+bool MessageView::toggleState(std::size_t row) {
+    if (row >= m_rows.size()) return false;
+    RowState& state = m_rows[row].state;
+    state = state == RowState::Deliver ? RowState::Delete : RowState::Deliver;
+    notify(Change::RowState, row);
+    return true;
+}
+
+std::size_t MessageView::setAllStates(RowState state) {
+    std::size_t changed = 0;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (m_rows[row].state == state) continue;
+        m_rows[row].state = state;
+        ++changed;
+        notify(Change::RowState, row);
+    }
+    return changed;
+}
+
+std::size_t MessageView::taggedCount() const {
+    return static_cast<std::size_t>(
+        std::ranges::count_if(m_rows, [](const Row& row) { return row.state == RowState::Delete; }));
+}
+
+void MessageView::select(std::optional<std::size_t> row) {
+    if (row && *row >= m_rows.size()) row.reset();
+    if (row == m_selected) return;
+    m_selected = row;
+    notify(Change::Selection);
+}
+
+void MessageView::updateSelection(AccountStore& accounts, const MessageList& list) {
+    if (!HasCurrentAccount(accounts)) return;
+    m_currentRow = m_selected ? static_cast<std::uint16_t>(*m_selected) : kNoCurrentRow;
+    if (m_selected) rememberSelectedRow(accounts, *m_selected);
+    const std::size_t index = m_selected ? m_rows[*m_selected].entryIndex : list.count();
+    // An index the list no longer holds (entries removed since the last
+    // refill) clears the copy rather than reading past the list.
+    if (accounts.currentAccount.messageCount != 0 && index < list.count()) {
+        m_currentEntry = static_cast<std::int64_t>(index);
+        m_currentMessage = list.at(index);
+    } else {
+        m_currentEntry = -1;
+        m_currentMessage = MessageEntry{};
+    }
+    notify(Change::Selection);
+}
+
+void MessageView::rememberSelectedRow(AccountStore& accounts, std::size_t row) const {
+    if (row > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) return;
+    const auto selectedRow = static_cast<std::int16_t>(row);
+    accounts.currentAccount.selectedRow = selectedRow;
+    auto stored = accounts.GetAccount(accounts.currentAccountNumber);
+    if (!stored || stored->selectedRow == selectedRow) return;
+    stored->selectedRow = selectedRow;
+    accounts.ReplaceAccount(accounts.currentAccountNumber, *stored);
+}
+
+void MessageView::notify(Change change, std::size_t row) {
+    ++m_revision;
+    if (m_listener) m_listener(change, row);
+}
+
+}  // namespace qlt
