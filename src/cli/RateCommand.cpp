@@ -1,9 +1,7 @@
 #include "cli/RateCommand.h"
 
-#include <charconv>
 #include <cstdint>
 #include <iostream>
-#include <limits>
 
 #include "cli/CliFiles.h"
 #include "cli/EntryJson.h"
@@ -22,17 +20,6 @@ int usage(const std::string& error) {
     std::cerr << "usage: quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]\n"
                  "                          [--dict PATH] [--userlst PATH] [--full]\n";
     return 2;
-}
-
-// A whole decimal number that fits the entry's 32-bit fields.
-std::optional<long long> parseInt32(const std::string& text) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
-    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return value;
 }
 
 bool takesValue(const std::string& option) {

@@ -7,6 +7,7 @@
 
 #include "cli/DictCommand.h"
 #include "cli/RateCommand.h"
+#include "cli/ScanCommand.h"
 #include "store/Codec.h"
 
 namespace {
@@ -16,7 +17,10 @@ int usage() {
                  "       quillgate-cli dict build SOURCE -o FILE\n"
                  "       quillgate-cli dict dump [FILE] [--userlst PATH]\n"
                  "       quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]\n"
-                 "                          [--dict PATH] [--userlst PATH] [--full]\n";
+                 "                          [--dict PATH] [--userlst PATH] [--full]\n"
+                 "       quillgate-cli scan --server HOST --port N --user U --password P\n"
+                 "                          [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]\n"
+                 "                          [--userlst PATH] [--senders PATH]\n";
     return 2;
 }
 
@@ -58,5 +62,7 @@ int main(int argc, char** argv) {
         return qlt::cli::runDict(std::vector<std::string>(argv + 2, argv + argc));
     if (argc >= 2 && std::string_view(argv[1]) == "rate")
         return qlt::cli::runRate(std::vector<std::string>(argv + 2, argv + argc));
+    if (argc >= 2 && std::string_view(argv[1]) == "scan")
+        return qlt::cli::runScan(std::vector<std::string>(argv + 2, argv + argc));
     return usage();
 }

@@ -1,0 +1,149 @@
+#include "cli/ScanCommand.h"
+
+#include <iostream>
+#include <map>
+
+#include "base/Clock.h"
+#include "base/MessageList.h"
+#include "cli/CliFiles.h"
+#include "cli/EntryJson.h"
+#include "cli/Json.h"
+#include "cli/StderrUiPort.h"
+#include "content/MailboxScan.h"
+#include "pop3/Pop3Client.h"
+#include "risk/KeywordDictionary.h"
+#include "risk/SenderList.h"
+
+namespace qlt::cli {
+namespace {
+
+constexpr std::uint8_t kAccountNumber = 1;
+
+int usage(const std::string& error) {
+    if (!error.empty()) std::cerr << "quillgate-cli scan: " << error << '\n';
+    std::cerr << "usage: quillgate-cli scan --server HOST --port N --user U --password P\n"
+                 "           [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]\n"
+                 "           [--userlst PATH] [--senders PATH]\n";
+    return 2;
+}
+
+// Each option and the number it must fit, when it takes one.
+struct NumberRule {
+    long long ScanOptions::*field;
+    long long min;
+    long long max;
+};
+
+const std::map<std::string, std::string ScanOptions::*> kTextOptions{
+    {"--server", &ScanOptions::server},     {"--user", &ScanOptions::user},
+    {"--password", &ScanOptions::password}, {"--account-name", &ScanOptions::accountName},
+    {"--dict", &ScanOptions::dictionary},   {"--userlst", &ScanOptions::userStrings},
+    {"--senders", &ScanOptions::senders},
+};
+
+const std::map<std::string, NumberRule> kNumberOptions{
+    {"--port", {&ScanOptions::port, 1, 65535}},
+    {"--timeout", {&ScanOptions::timeoutSeconds, 0, 65535}},
+    {"--scanbuf", {&ScanOptions::scanBuf, 1, 1 << 20}},
+};
+
+bool setOption(ScanOptions& options, const std::string& option, const std::string& value,
+               std::string& error) {
+    if (const auto text = kTextOptions.find(option); text != kTextOptions.end()) {
+        options.*(text->second) = value;
+        return true;
+    }
+    const NumberRule& rule = kNumberOptions.at(option);
+    const auto number = parseInt32(value);
+    if (!number || *number < rule.min || *number > rule.max) {
+        error = option + " needs a whole number from " + std::to_string(rule.min) + " to " +
+                std::to_string(rule.max) + ", not \"" + value + "\"";
+        return false;
+    }
+    options.*(rule.field) = *number;
+    return true;
+}
+
+AccountRecord accountFor(const ScanOptions& options) {
+    AccountRecord account;
+    account.server = options.server;
+    account.port = static_cast<std::uint32_t>(options.port);
+    account.userName = options.user;
+    account.password = options.password;
+    account.accountName = options.accountName;
+    account.timeout = static_cast<std::uint16_t>(options.timeoutSeconds);
+    account.accountNumber = kAccountNumber;
+    // Never scanned: nothing is taken as unchanged.
+    account.status = kStatusUpdateNeeded;
+    return account;
+}
+
+std::string resultJson(const std::optional<int>& result, const Pop3Client& client, const MessageList& list) {
+    std::string out = "{\"result\": ";
+    out += result ? std::to_string(*result) : "null";
+    out += ", \"messages\": " + std::to_string(client.m_nMessages);
+    out += ", \"mailboxSize\": " + std::to_string(client.m_nMailboxSize);
+    out += ", \"rate\": " + std::to_string(client.m_wRate);
+    out += ", \"error\": ";
+    appendJsonString(out, client.m_strError);
+    out += ", \"entries\": [";
+    for (std::size_t i = 0; i < list.count(); ++i) {
+        if (i > 0) out += ", ";
+        out += entryJson(list.at(i));
+    }
+    out += "]}";
+    return out;
+}
+
+}  // namespace
+
+std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args, std::string& error) {
+    ScanOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!kTextOptions.contains(arg) && !kNumberOptions.contains(arg)) {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            error = arg + " needs a value";
+            return std::nullopt;
+        }
+        if (!setOption(options, arg, args[++i], error)) return std::nullopt;
+    }
+    for (const char* required : {"--server", "--user", "--password"}) {
+        if ((options.*(kTextOptions.at(required))).empty()) {
+            error = std::string(required) + " is needed";
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+int runScan(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = parseScanOptions(args, error);
+    if (!options) return usage(error);
+
+    StderrUiPort ui;
+    SystemClock clock;
+    Pop3Client client(ui, clock);
+    MessageList list;
+    const AccountRecord account = accountFor(*options);
+    std::optional<int> result;
+    if (client.Connect(account)) {
+        KeywordDictionary dictionary;
+        dictionary.loadDictionary(
+            ui,
+            {options->dictionary.empty() ? shippedDictionary() : options->dictionary, options->userStrings});
+        result = ScanMailbox({client, list, dictionary, account, static_cast<std::int32_t>(options->scanBuf),
+                              false, ui, clock});
+        if (!options->senders.empty()) SenderList(ui, options->senders).applySenderList(list);
+    }
+    client.Close();
+    std::cout << resultJson(result, client, list) << '\n';
+    if (!std::cout.flush()) return 1;
+    return result && *result != kScanFailed ? 0 : 1;
+}
+
+}  // namespace qlt::cli

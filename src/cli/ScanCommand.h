@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qlt::cli {
+
+// What "quillgate-cli scan" was asked to do.
+struct ScanOptions {
+    std::string server;
+    long long port = 110;
+    std::string user;
+    std::string password;
+    std::string accountName;
+    long long timeoutSeconds = 30;
+    long long scanBuf = 1024;
+    std::string dictionary;   // empty: the shipped data file
+    std::string userStrings;  // empty: none
+    std::string senders;      // empty: senders are not marked
+};
+
+// The options after "scan", or nothing when they do not make sense (the
+// reason goes to error).
+std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args, std::string& error);
+
+// quillgate-cli scan --server HOST --port N --user U --password P
+//     [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]
+//     [--userlst PATH] [--senders PATH]
+// Logs in, scans the mailbox into an empty list and prints the result, the
+// server's counters, the measured rate, the error text and the entries as
+// one JSON object. Returns the exit code: 0 scanned (also empty or stopped),
+// 1 no login or a failed scan, 2 usage.
+int runScan(const std::vector<std::string>& args);
+
+}  // namespace qlt::cli
