@@ -19,87 +19,60 @@ std::string headers(const std::string& from, const std::string& subject, const s
 }  // namespace
 
 std::vector<GeneratedMessage> variedMessages() {
-    std::vector<GeneratedMessage> out;
-    {
-        GeneratedMessage m;
-        m.from = "lena@example.org";
-        m.subject = "Plain note";
-        m.previewStart = "Hello Carl,\r\nthe plain one.\r\n";
-        m.text = headers(m.from, m.subject, "text/plain; charset=us-ascii") + "\r\n" + m.previewStart +
-                 ".A line that starts with a dot.\r\n";
-        out.push_back(m);
-    }
-    {
-        GeneratedMessage m;
-        m.from = "news@shop.example";
-        m.subject = "HTML offer";
-        m.isHtml = true;
-        m.previewStart = "Big sale";
-        m.text =
-            headers(m.from, m.subject, "text/html; charset=utf-8") +
-            "\r\n<html><body><p>Big sale</p><a href=\"http://shop.example/x\">here</a></body></html>\r\n";
-        out.push_back(m);
-    }
-    {
-        GeneratedMessage m;
-        m.from = "team@example.com";
-        m.subject = "Both kinds";
-        m.isMultipart = true;
-        m.previewStart = "Plain part first";
-        m.text = headers(m.from, m.subject, "multipart/alternative; boundary=\"alt-1\"") +
+    std::vector<GeneratedMessage> out = {
+        {.text = headers("lena@example.org", "Plain note", "text/plain; charset=us-ascii") +
+                 "\r\nHello Carl,\r\nthe plain one.\r\n.A line that starts with a dot.\r\n",
+         .from = "lena@example.org",
+         .subject = "Plain note",
+         .previewStart = "Hello Carl,\r\nthe plain one.\r\n"},
+        {.text =
+             headers("news@shop.example", "HTML offer", "text/html; charset=utf-8") +
+             "\r\n<html><body><p>Big sale</p><a href=\"http://shop.example/x\">here</a></body></html>\r\n",
+         .from = "news@shop.example",
+         .subject = "HTML offer",
+         .previewStart = "Big sale",
+         .isHtml = true},
+        {.text = headers("team@example.com", "Both kinds", "multipart/alternative; boundary=\"alt-1\"") +
                  "\r\n--alt-1\r\nContent-Type: text/plain\r\n\r\nPlain part first\r\n"
-                 "--alt-1\r\nContent-Type: text/html\r\n\r\n<p>HTML part</p>\r\n--alt-1--\r\n";
-        out.push_back(m);
-    }
-    {
-        GeneratedMessage m;
-        m.from = "someone@example.net";
-        m.subject = "Invoice attached";
-        m.isMultipart = true;
-        m.isBase64 = true;  // the text part's encoding
-        m.previewStart = "Please see the attachment.";
-        // "Please see the attachment." in base64, then an "executable".
-        m.text =
-            headers(m.from, m.subject, "multipart/mixed; boundary=\"mix-2\"") +
-            "\r\n--mix-2\r\nContent-Type: text/plain\r\nContent-Transfer-Encoding: base64\r\n\r\n"
-            "UGxlYXNlIHNlZSB0aGUgYXR0YWNobWVudC4=\r\n"
-            "--mix-2\r\nContent-Type: application/octet-stream; name=\"invoice.exe\"\r\n"
-            "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; "
-            "filename=\"invoice.exe\"\r\n"
-            "\r\nTVqQAAMAAAAEAAAA//8AALgAAAAAAAAAQAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAgAAAAA==\r\n"
-            "--mix-2--\r\n";
-        out.push_back(m);
-    }
-    {
-        GeneratedMessage m;
-        m.from = "jose@example.es";
-        m.subject =
-            "Caf\xe9 ma\xf1"
-            "ana";
-        m.previewStart = "Hasta luego.";
-        m.text = headers(m.from, "=?ISO-8859-1?Q?Caf=E9_ma=F1ana?=", "text/plain") + "\r\nHasta luego.\r\n";
-        out.push_back(m);
-    }
-    {
-        GeneratedMessage m;
-        m.from = "b64@example.org";
-        m.subject = "Hello";
-        m.isBase64 = true;
-        m.previewStart = "Hello world from base64";
-        m.text = headers(m.from, "=?utf-8?B?SGVsbG8=?=", "text/plain") +
-                 "Content-Transfer-Encoding: base64\r\n\r\nSGVsbG8gd29ybGQgZnJvbSBiYXNlNjQ=\r\n";
-        out.push_back(m);
-    }
-    {
-        GeneratedMessage m;
-        m.from = "track@example.biz";
-        m.subject = "Click me";
-        m.hasEncodedUrl = true;
-        m.previewStart = "Go to http://";
-        m.text = headers(m.from, m.subject, "text/plain") +
-                 "\r\nGo to http://%77%77%77.example.biz/%70age now\r\n";
-        out.push_back(m);
-    }
+                 "--alt-1\r\nContent-Type: text/html\r\n\r\n<p>HTML part</p>\r\n--alt-1--\r\n",
+         .from = "team@example.com",
+         .subject = "Both kinds",
+         .previewStart = "Plain part first",
+         .isMultipart = true},
+        // A base64 text part ("Please see the attachment."), then an "executable".
+        {.text = headers("someone@example.net", "Invoice attached", "multipart/mixed; boundary=\"mix-2\"") +
+                 "\r\n--mix-2\r\nContent-Type: text/plain\r\nContent-Transfer-Encoding: base64\r\n\r\n"
+                 "UGxlYXNlIHNlZSB0aGUgYXR0YWNobWVudC4=\r\n"
+                 "--mix-2\r\nContent-Type: application/octet-stream; name=\"invoice.exe\"\r\n"
+                 "Content-Transfer-Encoding: base64\r\nContent-Disposition: attachment; "
+                 "filename=\"invoice.exe\"\r\n"
+                 "\r\nTVqQAAMAAAAEAAAA//"
+                 "8AALgAAAAAAAAAQAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAgAAAAA==\r\n"
+                 "--mix-2--\r\n",
+         .from = "someone@example.net",
+         .subject = "Invoice attached",
+         .previewStart = "Please see the attachment.",
+         .isMultipart = true,
+         .isBase64 = true},
+        {.text = headers("jose@example.es", "=?ISO-8859-1?Q?Caf=E9_ma=F1ana?=", "text/plain") +
+                 "\r\nHasta luego.\r\n",
+         .from = "jose@example.es",
+         .subject = "Caf\xe9 ma\xf1"
+                    "ana",
+         .previewStart = "Hasta luego."},
+        {.text = headers("b64@example.org", "=?utf-8?B?SGVsbG8=?=", "text/plain") +
+                 "Content-Transfer-Encoding: base64\r\n\r\nSGVsbG8gd29ybGQgZnJvbSBiYXNlNjQ=\r\n",
+         .from = "b64@example.org",
+         .subject = "Hello",
+         .previewStart = "Hello world from base64",
+         .isBase64 = true},
+        {.text = headers("track@example.biz", "Click me", "text/plain") +
+                 "\r\nGo to http://%77%77%77.example.biz/%70age now\r\n",
+         .from = "track@example.biz",
+         .subject = "Click me",
+         .previewStart = "Go to http://",
+         .hasEncodedUrl = true},
+    };
     out.push_back(longMessage("Long story", 400));
     return out;
 }
