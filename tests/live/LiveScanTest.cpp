@@ -18,6 +18,7 @@
 #include "pop3/Pop3Client.h"
 #include "pop3/TcpStream.h"
 #include "support/ScriptedUiPort.h"
+#include "support/TextKeyword.h"
 
 namespace qlt::test {
 namespace {
@@ -241,13 +242,7 @@ TEST_F(LiveScanTest, WholeMessageRatingAndDumpReachBeyondTheTopLines) {
     useUser("gina");
     const GeneratedMessage long1 = longMessage("Long with a word", 600, "zanzibarquux deal", 550);
     writer->add(long1.text);
-    KeywordRecord record;
-    record.id = 0x515151;
-    record.setText("zanzibarquux");
-    record.category = 3;
-    record.level = 3;
-    record.where = kWhereText;
-    dictionary.assign({KeywordDictionary::builtInRecord(), record});
+    dictionary.assign({KeywordDictionary::builtInRecord(), textKeyword(0x515151, "zanzibarquux", 3, 3)});
 
     ASSERT_EQ(scan(false, 20), 2) << client.m_strError;
     ASSERT_EQ(list.count(), 1u);

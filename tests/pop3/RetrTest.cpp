@@ -10,6 +10,7 @@
 
 #include "content/FullRetrieval.h"
 #include "pop3/Pop3Fixture.h"
+#include "support/TextKeyword.h"
 
 namespace qlt::test {
 namespace {
@@ -211,13 +212,7 @@ TEST_F(RetrTest, FetchToFileLeavesTheMessageOnTheServer) {
 
 TEST_F(RetrTest, FetchAndAnalyzeRatesTheWholeTextIntoTheEntry) {
     KeywordDictionary dictionary;
-    KeywordRecord record;
-    record.id = 0x4711;
-    record.setText("dotted");
-    record.category = 2;
-    record.level = 2;
-    record.where = kWhereText;
-    dictionary.assign({KeywordDictionary::builtInRecord(), record});
+    dictionary.assign({KeywordDictionary::builtInRecord(), textKeyword(0x4711, "dotted", 2, 2)});
     MessageList list;
     MessageEntry entry;
     entry.messageNumber = 7;

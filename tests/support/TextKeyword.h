@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "base/KeywordRecord.h"
+
+namespace qlt::test {
+
+// A keyword record that is looked for in the message text.
+inline KeywordRecord textKeyword(std::uint32_t id, std::string_view text, std::uint8_t category,
+                                 std::uint8_t level) {
+    KeywordRecord record;
+    record.id = id;
+    record.setText(text);
+    record.category = category;
+    record.level = level;
+    record.where = kWhereText;
+    return record;
+}
+
+}  // namespace qlt::test
