@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,9 +30,10 @@ std::string fileBytes(const fs::path& path) {
 class RetrTest : public Pop3Fixture {
   protected:
     void SetUp() override {
-        folder =
-            fs::temp_directory_path() / ("qlt-retr-" + std::to_string(::getpid()) + "-" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // Named rows have a "/" in their test name.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
+        folder = fs::temp_directory_path() / ("qlt-retr-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(folder);
         fs::create_directories(folder);
         const char* old = std::getenv("TMPDIR");
