@@ -62,6 +62,17 @@ class Pop3Client {
     bool Quit();
     bool Noop();
 
+    // RETR of message n into the file at path, or into a new temporary file
+    // (m_strTempFile) when path is empty. The file gets the message text as
+    // the server sent it, without the final "." line, and then CR, LF, NUL;
+    // an existing file is overwritten from its start and cut to that length.
+    // Failures are told in a message box or left in m_strError.
+    bool Retr(int n, const std::string& path);
+    // Replaces m_strTempFile (its old file is deleted) with a new, empty,
+    // owner-only file "QLT*.tmp" in the temporary directory. On failure the
+    // user is told and m_strTempFile is left as it was.
+    void CreateTempFile();
+
     // The account of the running connection, as Connect was given it.
     const AccountRecord& account() const { return m_account; }
 
@@ -81,6 +92,9 @@ class Pop3Client {
     bool numberedCommand(const char* verb, int n, std::string_view failureText);
     void drain();
     void meterRate(int i, std::size_t previousChunkLength);
+    bool messageSize(int n, std::int64_t& size);
+    bool receiveMessage(int fd, const std::string& path, std::int64_t size);
+    void tellUser(const std::string& text);
 
     UiPort& m_ui;
     const Clock& m_clock;

@@ -96,6 +96,11 @@ FakePop3Server& FakePop3Server::close() {
     return *this;
 }
 
+FakePop3Server& FakePop3Server::acceptNext() {
+    m_steps.push_back({Step::Accept, {}, 0});
+    return *this;
+}
+
 FakePop3Server& FakePop3Server::greetAndLogin(const std::string& user, const std::string& password) {
     return send("+OK POP3 ready\r\n")
         .expect("user " + user + "\r\n")
@@ -119,13 +124,19 @@ unsigned FakePop3Server::unusedPort() {
     return port;
 }
 
-void FakePop3Server::play() {
+bool FakePop3Server::acceptClient() {
+    closeClient();
     pollfd entry{m_listenFd, POLLIN, 0};
     if (poll(&entry, 1, kStepTimeoutMs) <= 0) {
         m_failure = "no client connected";
-        return;
+        return false;
     }
     m_clientFd = accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+    return true;
+}
+
+void FakePop3Server::play() {
+    if (!acceptClient()) return;
     for (const Step& step : m_steps) {
         if (!playStep(step)) break;
     }
@@ -166,6 +177,8 @@ bool FakePop3Server::playStep(const Step& step) {
         case Step::Close:
             closeClient();
             return true;
+        case Step::Accept:
+            return acceptClient();
     }
     return false;
 }

@@ -40,6 +40,9 @@ class FakePop3Server {
     // Keeps the connection open and silent for ms, or until the client closes.
     FakePop3Server& hang(int ms);
     FakePop3Server& close();
+    // Closes the connection in hand and waits for the client to connect
+    // again; the steps after it play on the new connection.
+    FakePop3Server& acceptNext();
     // The greeting and a login as user/password, both accepted.
     FakePop3Server& greetAndLogin(const std::string& user, const std::string& password);
 
@@ -55,12 +58,13 @@ class FakePop3Server {
 
   private:
     struct Step {
-        enum Kind { Send, Expect, Delay, Hang, Close } kind;
+        enum Kind { Send, Expect, Delay, Hang, Close, Accept } kind;
         std::string bytes;
         int ms = 0;
     };
 
     void play();
+    bool acceptClient();
     bool playStep(const Step& step);
     bool readExactly(std::size_t count);
     void closeClient();

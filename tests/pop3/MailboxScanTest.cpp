@@ -1,0 +1,266 @@
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "content/EntryFiller.h"
+#include "content/MailboxScan.h"
+#include "pop3/Pop3Fixture.h"
+
+namespace qlt::test {
+namespace {
+
+using Events = std::vector<std::pair<int, long>>;
+
+const std::string kMessage1 = "From: ann@example.org\r\nSubject: one\r\n\r\nfirst body\r\n";
+const std::string kMessage2 = "From: bob@example.org\r\nSubject: two\r\n\r\nsecond body\r\n";
+const std::string kMessage3 = "From: cat@example.org\r\nSubject: three\r\n\r\nthird body\r\n";
+
+std::string topReply(const std::string& message) {
+    return "+OK\r\n" + message + ".\r\n";
+}
+
+// Remembers the pauses asked for instead of waiting them out.
+class PauseRecordingClock : public SteppingClock {
+  public:
+    void sleepMs(unsigned ms) override { pauses.push_back(ms); }
+    std::vector<unsigned> pauses;
+};
+
+class MailboxScanTest : public Pop3Fixture {
+  protected:
+    void SetUp() override {
+        stored.accountNumber = 1;
+        stored.accountName = "home";
+    }
+
+    // LIST n and UIDL n with their answers.
+    FakePop3Server& listAndUidl(int n, std::size_t size, const std::string& uidl) {
+        const std::string number = std::to_string(n);
+        return server.expect("list " + number + "\r\n")
+            .send("+OK " + number + " " + std::to_string(size) + "\r\n")
+            .expect("uidl " + number + "\r\n")
+            .send("+OK " + number + " " + uidl + "\r\n");
+    }
+
+    FakePop3Server& top(int n, const std::string& message) {
+        return server.expect("top " + std::to_string(n) + " 1024\r\n").send(topReply(message));
+    }
+
+    int scan(bool forceRescan = false) {
+        stored.server = "127.0.0.1";
+        stored.port = server.port();
+        stored.userName = "ann";
+        stored.password = "s3cret";
+        stored.timeout = 2;
+        server.start();
+        if (!client.Connect(stored)) return -100;
+        return ScanMailbox({client, list, dictionary, stored, 1024, forceRescan, ui, pauses});
+    }
+
+    MessageEntry knownEntry(const std::string& uidl, std::uint8_t accountIndex) const {
+        MessageEntry e;
+        e.uidl = uidl;
+        e.accountIndex = accountIndex;
+        return e;
+    }
+
+    Events eventsAfterLogin() const { return Events(ui.progressEvents.begin() + 3, ui.progressEvents.end()); }
+
+    AccountRecord stored;
+    MessageList list;
+    KeywordDictionary dictionary;
+    PauseRecordingClock pauses;
+};
+
+TEST_F(MailboxScanTest, ListsEveryMessageAndTopsOnlyTheUnknownOnes) {
+    list.append(knownEntry("UID-ONE", 2));  // already read for another account: ids are global
+    loggedInScript().expect("stat\r\n").send("+OK 3 420\r\n");
+    listAndUidl(1, kMessage1.size(), "uid-one");
+    listAndUidl(2, kMessage2.size(), "uid-two");
+    top(2, kMessage2);
+    listAndUidl(3, 500, "uid-three");
+    top(3, kMessage3);
+    server.expect("quit\r\n").send("+OK bye\r\n");
+
+    EXPECT_EQ(scan(), 4);
+    EXPECT_EQ(server.finish(), "");
+    ASSERT_EQ(list.count(), 3u);
+    const MessageEntry& second = list.at(1);
+    EXPECT_EQ(second.uidl.view(), "uid-two");
+    EXPECT_EQ(second.messageNumber, 2);
+    EXPECT_EQ(second.size, static_cast<std::int32_t>(kMessage2.size()));
+    EXPECT_EQ(second.accountIndex, 1);
+    EXPECT_EQ(second.subject.view(), "two");
+    EXPECT_EQ(second.preview.view(), "second body\r\n") << "the whole message came: no marker";
+    EXPECT_TRUE(list.at(2).preview.view().ends_with(kMoreMarker)) << "LIST said 500 octets";
+    EXPECT_EQ(eventsAfterLogin(), (Events{{1, 3}, {2, 1}, {2, 2}, {2, 3}, {3, 0}}));
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+struct ShortcutCase {
+    const char* name;
+    void (*change)(AccountRecord&);
+    bool forceRescan;
+    bool readsThrough;
+};
+
+class MailboxScanShortcutTest : public MailboxScanTest, public ::testing::WithParamInterface<ShortcutCase> {};
+
+TEST_P(MailboxScanShortcutTest, SkipsOnlyAMailboxThatCannotHaveChanged) {
+    stored.messageCount = 1;
+    stored.mailboxSize = 77;
+    stored.status = kStatusCompleted;
+    GetParam().change(stored);
+    loggedInScript().expect("stat\r\n").send("+OK 1 77\r\n");
+    if (GetParam().readsThrough) {
+        listAndUidl(1, 77, "uid-one");
+        top(1, kMessage1);
+        server.expect("quit\r\n").send("+OK\r\n");
+    } else {
+        server.hang(300);
+    }
+    const int result = scan(GetParam().forceRescan);
+    client.Close();
+    EXPECT_EQ(server.finish(), "");
+    if (GetParam().readsThrough) {
+        EXPECT_EQ(result, 2);
+        EXPECT_EQ(list.count(), 1u);
+    } else {
+        EXPECT_EQ(result, kScanUnchanged);
+        EXPECT_TRUE(server.received().ends_with("stat\r\n")) << "nothing after STAT";
+        EXPECT_EQ(list.count(), 0u);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, MailboxScanShortcutTest,
+    ::testing::Values(
+        ShortcutCase{"SameCountSizeAndCompleteScan", [](AccountRecord&) {}, false, false},
+        ShortcutCase{"RescanSwitchOn", [](AccountRecord&) {}, true, true},
+        ShortcutCase{"UpdateNeeded", [](AccountRecord& a) { a.status = kStatusUpdateNeeded; }, false, true},
+        ShortcutCase{"LastScanIncomplete", [](AccountRecord& a) { a.scanIncomplete = 1; }, false, true},
+        ShortcutCase{"OtherCount", [](AccountRecord& a) { a.messageCount = 2; }, false, true},
+        ShortcutCase{"OtherSize", [](AccountRecord& a) { a.mailboxSize = 78; }, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MailboxScanTest, EmptyMailboxRemovesOnlyThisAccountsEntriesAndCloses) {
+    list.append(knownEntry("a", 1));
+    list.append(knownEntry("b", 2));
+    list.append(knownEntry("c", 1));
+    loggedInScript().expect("stat\r\n").send("+OK 0 0\r\n").hang(300);
+    EXPECT_EQ(scan(), kScanEmpty);
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    EXPECT_EQ(server.finish(), "");
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).uidl.view(), "b");
+}
+
+// Each failed TOP: the server refuses and hangs up, the client reconnects.
+void failedTopThenReconnect(FakePop3Server& server) {
+    server.expect("top 1 1024\r\n").send("-ERR busy\r\n").close().acceptNext().greetAndLogin("ann", "s3cret");
+}
+
+TEST_F(MailboxScanTest, FourFailedTopsReconnectEachTimeThenGiveUp) {
+    loggedInScript().expect("stat\r\n").send("+OK 2 200\r\n");
+    listAndUidl(1, 100, "uid-one");
+    for (int i = 0; i < 4; ++i) failedTopThenReconnect(server);
+    server.hang(300);
+
+    EXPECT_EQ(scan(), kScanFailed);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(pauses.pauses, (std::vector<unsigned>{1000, 1000, 1000, 1000}));
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Connection Timed-Out. Retry Later.");
+    EXPECT_EQ(ui.boxes[0].buttons, BoxButtons::Ok);
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    EXPECT_FALSE(server.received().ends_with("quit\r\n"));
+    EXPECT_EQ(list.count(), 0u);
+}
+
+TEST_F(MailboxScanTest, TopThatSucceedsOnARetryGoesOnWithoutRepeatingStat) {
+    loggedInScript().expect("stat\r\n").send("+OK 1 100\r\n");
+    listAndUidl(1, kMessage1.size(), "uid-one");
+    failedTopThenReconnect(server);
+    failedTopThenReconnect(server);
+    top(1, kMessage1).expect("quit\r\n").send("+OK\r\n");
+
+    EXPECT_EQ(scan(), 2);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(pauses.pauses.size(), 2u);
+    EXPECT_TRUE(ui.boxes.empty());
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).subject.view(), "one");
+}
+
+TEST_F(MailboxScanTest, StopDuringATopAppendsThatMessageAndClosesWithoutQuit) {
+    loggedInScript().expect("stat\r\n").send("+OK 3 300\r\n");
+    listAndUidl(1, kMessage1.size(), "uid-one");
+    top(1, kMessage1);
+    listAndUidl(2, kMessage2.size(), "uid-two");
+    const std::string reply = topReply(kMessage2);
+    server.expect("top 2 1024\r\n").sendSplit(reply, {reply.size() / 2}).hang(300);
+    ui.onPumpMessages = [] { abortRequested = 1; };
+
+    EXPECT_EQ(scan(), kScanStopped);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_TRUE(server.received().ends_with("top 2 1024\r\n")) << "no QUIT, nothing after the stop";
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    ASSERT_EQ(list.count(), 2u);
+    EXPECT_EQ(list.at(1).subject.view(), "two");
+    EXPECT_EQ(eventsAfterLogin(), (Events{{1, 3}, {2, 1}, {6, 2}}));
+}
+
+TEST_F(MailboxScanTest, AbortLeftFromAnEarlierStopIsClearedOnEntry) {
+    abortRequested = 1;
+    loggedInScript().expect("stat\r\n").send("+OK 1 10\r\n");
+    listAndUidl(1, kMessage1.size(), "uid-one");
+    top(1, kMessage1).expect("quit\r\n").send("+OK\r\n");
+    EXPECT_EQ(scan(), 2);
+    EXPECT_EQ(server.finish(), "");
+}
+
+struct GoneCase {
+    const char* name;
+    void (*script)(FakePop3Server&);
+    std::size_t entriesKept;
+};
+
+class MailboxScanServerGoneTest : public MailboxScanTest, public ::testing::WithParamInterface<GoneCase> {};
+
+TEST_P(MailboxScanServerGoneTest, EndsFailedKeepingWhatWasRead) {
+    loggedInScript().expect("stat\r\n").send("+OK 3 300\r\n");
+    listAndUidl(1, kMessage1.size(), "uid-one");
+    top(1, kMessage1);
+    GetParam().script(server);
+    EXPECT_EQ(scan(), kScanFailed);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    EXPECT_EQ(list.count(), GetParam().entriesKept);
+    EXPECT_EQ(list.at(0).subject.view(), "one");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, MailboxScanServerGoneTest,
+    ::testing::Values(GoneCase{"BeforeList", [](FakePop3Server& s) { s.expect("list 2\r\n").close(); }, 1},
+                      GoneCase{"BeforeUidl",
+                               [](FakePop3Server& s) {
+                                   s.expect("list 2\r\n").send("+OK 2 99\r\n").expect("uidl 2\r\n").close();
+                               },
+                               1},
+                      // A TOP cut short still gives an entry; the next LIST finds the server gone.
+                      GoneCase{"InsideTop",
+                               [](FakePop3Server& s) {
+                                   s.expect("list 2\r\n")
+                                       .send("+OK 2 99\r\n")
+                                       .expect("uidl 2\r\n")
+                                       .send("+OK 2 uid-two\r\n")
+                                       .expect("top 2 1024\r\n")
+                                       .send("+OK\r\nSubject: cut")
+                                       .delay(100)
+                                       .close();
+                               },
+                               2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace qlt::test
