@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 
@@ -20,6 +21,12 @@ class SilentUi : public qlt::UiPort {
 
 std::string shippedDictionary() {
     return std::string(QLT_BENCH_RES_DIR) + "/" + qlt::dictionaryFileName();
+}
+
+void loadShipped(qlt::KeywordDictionary& dictionary, benchmark::State& state) {
+    SilentUi ui;
+    dictionary.loadDictionary(ui, {shippedDictionary(), ""});
+    if (dictionary.count() < 300) state.SkipWithError("the shipped dictionary did not load");
 }
 
 // A typical newsletter-like message: 2 KB of headers, a 4 KB body, a 2 KB preview.
@@ -52,10 +59,8 @@ TypicalMessage typicalMessage() {
 }
 
 void BM_RateTypicalMessage(benchmark::State& state) {
-    SilentUi ui;
     qlt::KeywordDictionary dictionary;
-    dictionary.loadDictionary(ui, {shippedDictionary(), ""});
-    if (dictionary.count() < 300) state.SkipWithError("the shipped dictionary did not load");
+    loadShipped(dictionary, state);
     const TypicalMessage m = typicalMessage();
     for (auto _ : state) {
         qlt::MessageEntry e = m.entry;
@@ -64,6 +69,54 @@ void BM_RateTypicalMessage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RateTypicalMessage);
+
+// A typical 4 KB TOP reply: relay headers, then a newsletter as plain text
+// (range 0) or as a text and an HTML alternative (range 1).
+std::string typicalReply(bool alternative) {
+    constexpr std::size_t kSize = 4096;
+    std::string r;
+    for (int i = 0; r.size() < 900; ++i) {
+        r.append("Received: from relay").append(std::to_string(i));
+        r.append(
+            ".example.net (relay.example.net [203.0.113.9])\r\n\tby mx.example.org with ESMTP; "
+            "Tue, 11 Mar 2003 09:14:52 +0000\r\n");
+    }
+    r.append(
+        "From: Shop News <news@shop.example.com>\r\nTo: bob@example.org\r\n"
+        "Subject: Your weekly selection of garden tools\r\nDate: Tue, 11 Mar 2003 09:14:50 +0000\r\n"
+        "MIME-Version: 1.0\r\n");
+    const std::string_view line =
+        "Dear customer, this week we have new spades, rakes and hoses at http://shop.example.com/garden.\r\n";
+    if (!alternative) {
+        r.append("Content-Type: text/plain; charset=us-ascii\r\n\r\n");
+        while (r.size() + line.size() < kSize) r.append(line);
+        return r;
+    }
+    r.append(
+        "Content-Type: multipart/alternative; boundary=\"=_alt_2231\"\r\n\r\n--=_alt_2231\r\n"
+        "Content-Type: text/plain; charset=us-ascii\r\n\r\n");
+    while (r.size() < 2400) r.append(line);
+    r.append("--=_alt_2231\r\nContent-Type: text/html; charset=us-ascii\r\n\r\n<html><body>");
+    while (r.size() < kSize - 40)
+        r.append("<p>New <b>spades</b> &amp; rakes at <a href=\"http://shop.example.com\">");
+    r.append("</body></html>\r\n--=_alt_2231--\r\n");
+    return r;
+}
+
+// What a scan does per message once the reply is in: fill the entry, rate it.
+void BM_FillAndRateTypicalMessage(benchmark::State& state) {
+    qlt::KeywordDictionary dictionary;
+    loadShipped(dictionary, state);
+    const std::string reply = typicalReply(state.range(0) == 1);
+    const qlt::MessageOrigin origin{"1f2e3d4c5b6a7988", static_cast<std::int32_t>(reply.size()), 1, 1};
+    for (auto _ : state) {
+        qlt::FilledMessage filled = qlt::FillEntry(reply, origin);
+        if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, "bob");
+        benchmark::DoNotOptimize(filled.entry.level);
+    }
+    state.counters["reply_bytes"] = static_cast<double>(reply.size());
+}
+BENCHMARK(BM_FillAndRateTypicalMessage)->ArgName("alternative")->Arg(0)->Arg(1);
 
 void BM_LoadShippedDictionary(benchmark::State& state) {
     SilentUi ui;

@@ -2,9 +2,9 @@
 
 #include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 
+#include "cli/CliFiles.h"
 #include "cli/Json.h"
 #include "cli/StderrUiPort.h"
 #include "risk/BuiltInTexts.h"
@@ -19,12 +19,6 @@ int usage() {
     std::cerr << "usage: quillgate-cli dict build SOURCE -o FILE\n"
                  "       quillgate-cli dict dump [FILE] [--userlst PATH]\n";
     return 2;
-}
-
-std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 int build(const std::string& sourcePath, const std::string& outPath) {
@@ -67,10 +61,6 @@ int dump(const std::string& dataFile, const std::string& userStrings) {
     out += "\n]\n";
     std::cout << out;
     return 0;
-}
-
-std::string shippedDictionary() {
-    return std::string(QLT_SHIPPED_DATA_DIR) + "/" + dictionaryFileName();
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/DictCommand.h"
+#include "cli/RateCommand.h"
 #include "store/Codec.h"
 
 namespace {
@@ -13,7 +14,9 @@ namespace {
 int usage() {
     std::cerr << "usage: quillgate-cli codec compress|decompress|scramble   (bytes from stdin to stdout)\n"
                  "       quillgate-cli dict build SOURCE -o FILE\n"
-                 "       quillgate-cli dict dump [FILE] [--userlst PATH]\n";
+                 "       quillgate-cli dict dump [FILE] [--userlst PATH]\n"
+                 "       quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]\n"
+                 "                          [--dict PATH] [--userlst PATH] [--full]\n";
     return 2;
 }
 
@@ -53,5 +56,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string_view(argv[1]) == "codec") return runCodec(argv[2]);
     if (argc >= 2 && std::string_view(argv[1]) == "dict")
         return qlt::cli::runDict(std::vector<std::string>(argv + 2, argv + argc));
+    if (argc >= 2 && std::string_view(argv[1]) == "rate")
+        return qlt::cli::runRate(std::vector<std::string>(argv + 2, argv + argc));
     return usage();
 }

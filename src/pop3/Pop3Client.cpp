@@ -178,7 +178,10 @@ bool Pop3Client::command(std::string_view text, std::string_view failureText) {
 
 bool Pop3Client::numberedCommand(const char* verb, int n, std::string_view failureText) {
     std::string text = verb;
-    if (n > 0) text += " " + std::to_string(n);
+    if (n > 0) {
+        text += ' ';
+        text += std::to_string(n);
+    }
     return command(text, failureText);
 }
 

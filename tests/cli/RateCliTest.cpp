@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "MiniJson.h"
+
+namespace qlt::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+};
+
+std::string quoted(const std::string& arg) {
+    std::string q = "'";
+    for (const char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Runs the built quillgate-cli; standard error is dropped (boxes go there).
+CliRun runCli(const std::vector<std::string>& args) {
+    std::string command = quoted(QLT_CLI_PATH);
+    for (const auto& a : args) command += " " + quoted(a);
+    command += " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class RateCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() / ("qlt-rate-cli-" + std::to_string(getpid()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string write(const std::string& name, const std::string& bytes) {
+        const auto path = (m_dir / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // Rates a message (LF line ends) and reads the JSON it prints.
+    Json rate(const std::string& message, std::vector<std::string> extra = {}) {
+        extra.insert(extra.begin(), {"rate", write("message.eml", message)});
+        const CliRun run = runCli(extra);
+        EXPECT_EQ(run.exitCode, 0);
+        const auto json = JsonReader::parse(run.out);
+        EXPECT_TRUE(json) << "not JSON: " << run.out;
+        return json.value_or(Json{});
+    }
+
+    fs::path m_dir;
+};
+
+const std::string kHead = "From: Alice <alice@example.org>\nTo: bob@example.org\n";
+
+using Levels = std::vector<long long>;
+
+struct ShapeRow {
+    const char* name;
+    std::string message;
+    std::vector<std::string> args;
+    std::function<void(const Json&)> check;
+};
+
+TEST_F(RateCli, EveryMessageShapeGivesItsEntry) {
+    const std::vector<ShapeRow> rows = {
+        {"plain",
+         kHead + "Subject: Minutes\nDate: Mon, 2 Mar 2026 09:00:00 +0000\nContent-Type: text/plain\n\n"
+                 "Hello Bob,\nthe minutes are below.\n",
+         {"--account-name", "bob"},
+         [](const Json& e) {
+             EXPECT_EQ(e["subject"].text, "Minutes");
+             EXPECT_EQ(e["date"].text, "Mon, 2 Mar 2026 09:00:00 +0000");
+             EXPECT_EQ(e["preview"].text, "Hello Bob,\r\nthe minutes are below.\r\n");
+             EXPECT_EQ(e["isText"].number, 1);
+             EXPECT_EQ(e["level"].numbers(), Levels({0, 0, 0, 0, 0}));
+         }},
+        {"multipart alternative",
+         kHead + "Subject: Agenda\nContent-Type: multipart/alternative; boundary=\"alt-7\"\n\n--alt-7\n"
+                 "Content-Type: text/plain\n\nAgenda in plain text.\n--alt-7\nContent-Type: text/html\n\n"
+                 "<p>Agenda in <b>HTML</b></p>\n--alt-7--\n",
+         {},
+         [](const Json& e) {
+             EXPECT_EQ(e["isMultipart"].number, 1);
+             EXPECT_EQ(e["isAlternative"].number, 1);
+             EXPECT_EQ(e["boundary"].text, "--alt-7");
+             EXPECT_NE(e["preview"].text.find("Agenda in plain text."), std::string::npos);
+             ASSERT_GE(e["parts"].items.size(), 2u);
+             EXPECT_EQ(e["parts"].items[0]["contentType"].text, "text/plain");
+             EXPECT_EQ(e["parts"].items[1]["contentType"].text, "text/html");
+         }},
+        {"base64 body and encoded-word subject",
+         kHead + "Subject: =?ISO-8859-1?Q?Caf=E9_cr=E8me?=\nContent-Type: text/plain\n"
+                 "Content-Transfer-Encoding: base64\n\nSGVsbG8gQm9iLCB0aGlzIHdhcyBiYXNlNjQu\n",
+         {"--account-name", "bob"},
+         [](const Json& e) {
+             EXPECT_EQ(e["subject"].text, "Caf\xE9 cr\xE8me");
+             EXPECT_EQ(e["preview"].text, "Hello Bob, this was base64.");
+             EXPECT_EQ(e["isBase64"].number, 1);
+             EXPECT_GT(e["level"].items[1].number, 0) << "a base64 body is a spam sign";
+         }},
+        {"HTML with an escaped link",
+         kHead + "Subject: News\nContent-Type: text/html\n\n<html><body><p>Hello&nbsp;<b>Bob</b></p><br>"
+                 "Visit <a href=\"http://example.org/%41\">here</a></body></html>\n",
+         {"--account-name", "bob"},
+         [](const Json& e) {
+             EXPECT_EQ(e["isHtml"].number, 1);
+             EXPECT_EQ(e["hasLink"].number, 1);
+             EXPECT_EQ(e["hasEncodedUrl"].number, 1);
+             EXPECT_EQ(e["preview"].text.find('<'), std::string::npos);
+             EXPECT_NE(e["preview"].text.find("http://example.org/A"), std::string::npos);
+         }},
+        {"attachment .exe",
+         kHead +
+             "Subject: Photos\nContent-Type: multipart/mixed; boundary=\"b1\"\n\n--b1\nContent-Type: "
+             "text/plain\n\nSee the file.\n--b1\nContent-Type: application/octet-stream; "
+             "name=\"photos.exe\"\n"
+             "Content-Transfer-Encoding: base64\nContent-Disposition: attachment; filename=\"photos.exe\"\n\n"
+             "TVqQAAMAAAAEAAAA\n--b1--\n",
+         {"--account-name", "bob", "--number", "9"},
+         [](const Json& e) {
+             EXPECT_EQ(e["isMixed"].number, 1);
+             EXPECT_EQ(e["level"].items[0].number, 3);
+             EXPECT_EQ(e["levelReason"].items[0].number, 0xFF0100);
+             ASSERT_GE(e["parts"].items.size(), 2u);
+             const Json& exe = e["parts"].items[1];
+             EXPECT_EQ(exe["contentDisposition"].text, "attachment; filename=\"photos.exe\"");
+             EXPECT_EQ(exe["transferEncoding"].text, "base64");
+             EXPECT_EQ(exe["messageNumber"].number, 9);
+             EXPECT_EQ(exe["partIndex"].number, 1);
+         }},
+        {"user string",
+         kHead + "Subject: About the secret project\nContent-Type: text/plain\n\nNothing more.\n",
+         {"--account-name", "bob", "--userlst", "USERLST"},
+         [](const Json& e) {
+             EXPECT_EQ(e["level"].numbers(), Levels({0, 0, 0, 0, 3}));
+             EXPECT_GE(e["levelReason"].items[4].number, 0xF80000);
+         }},
+    };
+    const std::string userStrings = write("userlst.dat", "secret project\n");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        auto args = row.args;
+        for (auto& a : args)
+            if (a == "USERLST") a = userStrings;
+        row.check(rate(row.message, args));
+    }
+}
+
+TEST_F(RateCli, KeysFollowTheEntryFieldsInOrder) {
+    const Json e = rate(kHead +
+                        "Subject: x\nContent-Type: multipart/mixed; boundary=\"q\"\n\n--q\n"
+                        "Content-Type: text/plain\n\nbody\n--q--\n");
+    EXPECT_EQ(e.keys(), (std::vector<std::string>{"headers",     "preview",       "uidl",
+                                                  "to",          "from",          "subject",
+                                                  "date",        "contentType",   "transferEncoding",
+                                                  "boundary",    "size",          "messageNumber",
+                                                  "levelReason", "accountIndex",  "senderStatus",
+                                                  "partCount",   "level",         "isMultipart",
+                                                  "isMixed",     "isAlternative", "isText",
+                                                  "isHtml",      "hasLink",       "hasCidReference",
+                                                  "isBase64",    "hasEncodedUrl", "parts"}));
+    EXPECT_EQ(e["partCount"].number, static_cast<long long>(e["parts"].items.size()));
+    EXPECT_EQ(e["levelReason"].items.size(), 5u);
+    EXPECT_EQ(e["level"].items.size(), 5u);
+    ASSERT_FALSE(e["parts"].items.empty());
+    EXPECT_EQ(
+        e["parts"].items[0].keys(),
+        (std::vector<std::string>{"valid", "partIndex", "messageNumber", "contentType", "transferEncoding",
+                                  "contentId", "contentDescription", "contentDisposition"}));
+}
+
+TEST_F(RateCli, LineEndsSizeNumberAndDefaults) {
+    const std::string message = kHead + "Subject: Short\n\nHi.\n";
+    const Json e = rate(message);
+    const std::size_t crlfLength = message.size() + 5;  // five LF become CR LF
+    EXPECT_EQ(e["size"].number, static_cast<long long>(crlfLength));
+    EXPECT_EQ(e["messageNumber"].number, 1);
+    EXPECT_EQ(e["accountIndex"].number, 1);
+    EXPECT_EQ(e["headers"].text, "From: Alice <alice@example.org>\r\nTo: bob@example.org\r\nSubject: Short");
+    EXPECT_EQ(e["preview"].text, "Hi.\r\n");
+
+    // A LIST size beyond what came means the preview goes on.
+    const Json longer = rate(message, {"--size", "100000", "--number", "12"});
+    EXPECT_EQ(longer["size"].number, 100000);
+    EXPECT_EQ(longer["messageNumber"].number, 12);
+    EXPECT_EQ(longer["preview"].text, "Hi.\r\n...\r\n\r\n(MORE)\r\n");
+
+    // Existing CR LF pairs stay single.
+    const Json crlf = rate("Subject: a\r\nTo: b\r\n\r\nline\r\n");
+    EXPECT_EQ(crlf["headers"].text, "Subject: a\r\nTo: b");
+    EXPECT_EQ(crlf["size"].number, 27);
+}
+
+TEST_F(RateCli, FullRatesTheWholeText) {
+    const std::string message =
+        kHead + "X-Note: run setup.exe now\nSubject: Odd\nContent-Type: text/plain\n\nHi.\n";
+    EXPECT_EQ(rate(message, {"--account-name", "bob"})["level"].items[0].number, 0);
+    const Json full = rate(message, {"--account-name", "bob", "--full"});
+    EXPECT_EQ(full["level"].items[0].number, 3);
+    EXPECT_LT(full["levelReason"].items[0].number, 0xF80000) << "a dictionary record, not a built-in rule";
+}
+
+// High bytes are the code points of the same value, written in UTF-8.
+TEST_F(RateCli, ControlAndHighBytesAreEscapedAsLatin1) {
+    const std::string message = kHead + "Subject: A\x01\tB \\ \"q\" \xFF\x7F\n\nHi.\n";
+    const CliRun run = runCli({"rate", write("m.eml", message)});
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("\"subject\":\"A\\u0001\\tB \\\\ \\\"q\\\" \xC3\xBF\\u007f\""), std::string::npos)
+        << run.out;
+    const auto json = JsonReader::parse(run.out);
+    ASSERT_TRUE(json);
+    EXPECT_EQ((*json)["subject"].text, "A\x01\tB \\ \"q\" \xFF\x7F");
+}
+
+TEST_F(RateCli, ErrorsAreToldWithTheirExitCodes) {
+    const std::string message = write("ok.eml", kHead + "Subject: x\n\nHi.\n");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int exitCode;
+    } rows[] = {
+        {"missing file", {"rate", (m_dir / "absent.eml").string()}, 1},
+        {"no file", {"rate"}, 2},
+        {"two files", {"rate", message, message}, 2},
+        {"unknown option", {"rate", message, "--fast"}, 2},
+        {"option without value", {"rate", message, "--size"}, 2},
+        {"size not a number", {"rate", message, "--size", "12k"}, 2},
+        {"number out of range", {"rate", message, "--number", "4294967296"}, 2},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = runCli(row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.name;
+        EXPECT_TRUE(run.out.empty()) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace qlt::test
