@@ -102,7 +102,7 @@ int ScanMailbox(const ScanContext& scan) {
         }
         scan.ui.progress(kProgressScanning, i);
     }
-    scan.ui.progress(kProgressScanDone, 0);
+    scan.ui.progress(kProgressScanEnd, 0);
     client.Quit();
     return m + 1;
 }

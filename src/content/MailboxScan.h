@@ -4,19 +4,13 @@
 
 #include "base/Clock.h"
 #include "base/MessageList.h"
+#include "base/ProgressCodes.h"
 #include "base/UiPort.h"
 #include "pop3/Pop3Client.h"
 #include "risk/KeywordDictionary.h"
 #include "store/AccountRecord.h"
 
 namespace qlt {
-
-// Progress codes the scan reports through UiPort::progress.
-enum ScanProgress : int {
-    kProgressRequestingData = 1,  // value: the server's message count
-    kProgressScanning = 2,        // value: the number of the message just handled
-    kProgressScanDone = 3,        // value: 0
-};
 
 // What ScanMailbox returns besides m + 1 (all m messages handled).
 enum ScanResult : int {
