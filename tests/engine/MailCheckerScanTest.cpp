@@ -144,26 +144,21 @@ TEST_F(MailCheckerScanTest, MenuStartRestartsTheTimerWhenRecurring) {
 
 TEST_F(MailCheckerScanTest, StopMidTopEndsIncompleteAndTheNextScanReadsThrough) {
     FakePop3Server server;
-    const std::string top = kTop;
-    server.greetAndLogin("ann", "pw")
-        .expect("stat\r\n")
-        .send("+OK 2 300\r\n")
-        .expect("list 1\r\n")
-        .send("+OK 1 100\r\n")
-        .expect("uidl 1\r\n")
-        .send("+OK 1 uid-one\r\n")
-        .expect("top 1 1024\r\n")
-        .sendSplit(top, {20})
-        // The stopped scan leaves without QUIT; the next one comes.
-        .acceptNext()
-        .greetAndLogin("ann", "pw")
-        .expect("stat\r\n")
-        .send("+OK 2 300\r\n")
-        .expect("list 1\r\n")
-        .send("+OK 1 100\r\n")
-        .expect("uidl 1\r\n")
-        .send("+OK 1 uid-one\r\n")
-        .expect("list 2\r\n")
+    // A login and STAT of the two-message mailbox, LIST and UIDL of message 1.
+    const auto sessionStart = [&server] {
+        server.greetAndLogin("ann", "pw")
+            .expect("stat\r\n")
+            .send("+OK 2 300\r\n")
+            .expect("list 1\r\n")
+            .send("+OK 1 100\r\n")
+            .expect("uidl 1\r\n")
+            .send("+OK 1 uid-one\r\n");
+    };
+    sessionStart();
+    // The stopped scan leaves without QUIT; the next one comes.
+    server.expect("top 1 1024\r\n").sendSplit(kTop, {20}).acceptNext();
+    sessionStart();
+    server.expect("list 2\r\n")
         .send("+OK 2 200\r\n")
         .expect("uidl 2\r\n")
         .send("+OK 2 uid-two\r\n")
