@@ -91,6 +91,22 @@ void MessageView::clear() {
     notify(Change::Reset);
 }
 
+bool MessageView::removeEntryRow(std::size_t row) {
+    if (row >= m_rows.size()) return false;
+    const std::size_t removedEntry = m_rows[row].entryIndex;
+    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
+    for (Row& other : m_rows) {
+        if (other.entryIndex > removedEntry) --other.entryIndex;
+    }
+    if (m_selected && *m_selected == row) {
+        m_selected.reset();
+    } else if (m_selected && *m_selected > row) {
+        --*m_selected;
+    }
+    notify(Change::Reset);
+    return true;
+}
+
 const std::string& MessageView::cellText(std::size_t row, int column) const {
     if (row >= m_rows.size() || column < 0 || column >= kMessageColumnCount) return kEmptyText;
     return m_rows[row].texts[static_cast<std::size_t>(column)];

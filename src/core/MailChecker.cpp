@@ -1,0 +1,191 @@
+#include "core/MailChecker.h"
+
+#include "core/AccountQueries.h"
+#include "risk/SenderList.h"
+
+namespace qlt {
+
+namespace {
+
+constexpr const char* kScanRunningTitle = "QLT Scan In Progress";
+constexpr const char* kScanRunningText =
+    "A scan is running and uses the connection to the server.\n"
+    "Press STOP or wait for the scan to end, then try again.\n";
+
+}  // namespace
+
+MailChecker::MailChecker(const DeskServices& desk, DataFiles files)
+    : m_ui(desk.ui),
+      m_clock(desk.clock),
+      m_launcher(desk.launcher),
+      m_mailto(desk.mailto),
+      m_files(std::move(files)),
+      m_persistence(desk.profile, desk.window),
+      m_client(desk.ui, desk.clock) {}
+
+void MailChecker::load() {
+    m_persistence.LoadAccounts(m_accounts, m_settings);
+}
+
+bool MailChecker::RemoveAccount(int i) {
+    // Typed credentials belong to a place in the store, which moves.
+    m_typed.reset();
+    return m_accounts.RemoveAccount(i);
+}
+
+bool MailChecker::SaveAccounts() {
+    return m_persistence.SaveAccounts(m_accounts, m_settings);
+}
+
+void MailChecker::StartCheckTimer() {
+    if (startCheckTimerHook) startCheckTimerHook();
+}
+
+void MailChecker::StopCheckTimer(bool reset) {
+    if (stopCheckTimerHook) stopCheckTimerHook(reset);
+}
+
+void MailChecker::UpdateCommandState() {
+    ResetCountersWithoutCurrentAccount(m_accounts);
+    m_commandState = ComputeCommandState(m_accounts, m_list.count(), m_showAll);
+    m_ui.refresh(ViewPart::CommandState);
+    m_lamps = ComputeRiskLamps(m_accounts, m_list, m_showAll);
+    m_ui.refresh(ViewPart::RiskLamps);
+    m_headerLine = ComputeHeaderLine(m_accounts);
+    m_ui.refresh(ViewPart::HeaderLine);
+    updateSelection();
+}
+
+void MailChecker::fillMessageView() {
+    m_view.fill(m_list, m_accounts, m_showAll, m_settings.delTag);
+    m_ui.refresh(ViewPart::MessageView);
+}
+
+void MailChecker::updateSelection() {
+    m_view.updateSelection(m_accounts, m_list);
+    m_ui.refresh(ViewPart::Pages);
+    refreshStatusTexts();
+}
+
+void MailChecker::refreshStatusTexts() {
+    m_countText = MessageCountText(m_accounts, m_list);
+    m_positionText = PositionText(m_view, m_client.m_nMessages);
+    m_ui.refresh(ViewPart::StatusTexts);
+}
+
+void MailChecker::selectRow(std::optional<std::size_t> row) {
+    m_view.select(row);
+    updateSelection();
+}
+
+bool MailChecker::toggleRowState(std::size_t row) {
+    if (!m_view.toggleState(row)) return false;
+    m_ui.refresh(ViewPart::MessageView);
+    UpdateCommandState();
+    return true;
+}
+
+void MailChecker::tagAll() {
+    if (m_view.tagAll() == 0) return;
+    m_ui.refresh(ViewPart::MessageView);
+    UpdateCommandState();
+}
+
+void MailChecker::untagAll() {
+    if (m_view.untagAll() == 0) return;
+    m_ui.refresh(ViewPart::MessageView);
+    UpdateCommandState();
+}
+
+std::string MailChecker::senderListFile() const {
+    return m_files.senderList.empty() ? senderListPath() : m_files.senderList;
+}
+
+void MailChecker::listSelectedSender(std::uint8_t kind) {
+    const auto index = selectedEntryIndex();
+    if (!index) return;
+    SenderList senders(m_ui, senderListFile());
+    senders.addSender(m_list.at(*index).from.view(), kind);
+    senders.applySenderList(m_list);
+    fillMessageView();
+    UpdateCommandState();
+}
+
+void MailChecker::unlistSelectedSender() {
+    const auto index = selectedEntryIndex();
+    if (!index) return;
+    SenderList senders(m_ui, senderListFile());
+    senders.removeSender(m_list.at(*index).from.view());
+    senders.applySenderList(m_list);
+    fillMessageView();
+    UpdateCommandState();
+}
+
+void MailChecker::toggleRescan() {
+    m_forceRescan = !m_forceRescan;
+    m_ui.refresh(ViewPart::Toggles);
+}
+
+void MailChecker::toggleScanAll() {
+    m_scanAll = !m_scanAll;
+    m_showAll = m_scanAll;
+    m_ui.refresh(ViewPart::Toggles);
+    refreshStatusTexts();
+    fillMessageView();
+    updateSelection();
+}
+
+void MailChecker::toggleShowAll() {
+    m_showAll = !m_showAll;
+    m_ui.refresh(ViewPart::Toggles);
+    refreshStatusTexts();
+    fillMessageView();
+    updateSelection();
+}
+
+void MailChecker::showErrorDetails() {
+    if (m_client.m_strError.empty()) return;
+    m_ui.progress(kProgressClear, 0);
+    m_ui.messageBox("QLT Error Details", m_client.m_strError, BoxIcon::Information, BoxButtons::Ok);
+    m_client.m_strError.clear();
+}
+
+bool MailChecker::refuseWhileScanning() {
+    // The commands would talk over the running scan's connection.
+    if (!m_scanBusy && !m_scanRunning) return false;
+    m_ui.messageBox(kScanRunningTitle, kScanRunningText, BoxIcon::Warning, BoxButtons::Ok);
+    return true;
+}
+
+AccountRecord MailChecker::loginRecord(int n, const AccountRecord& record) const {
+    AccountRecord login = record;
+    if (m_typed && m_typedFor == n && login.password.empty()) {
+        login.userName = m_typed->userName;
+        login.password = m_typed->password;
+    }
+    return login;
+}
+
+bool MailChecker::connectForEntry(const MessageEntry& entry) {
+    // With Show All the entry may be another account's: its number means
+    // something on its own server only.
+    const int n = entry.accountIndex;
+    if (n == m_accounts.currentAccountNumber)
+        return m_client.Connect(loginRecord(n, m_accounts.currentAccount));
+    const auto owner = m_accounts.GetAccount(n);
+    if (!owner) return false;
+    return m_client.Connect(loginRecord(n, *owner));
+}
+
+std::optional<std::size_t> MailChecker::selectedEntryIndex() const {
+    const std::int64_t entry = m_view.currentEntry();
+    if (entry < 0 || static_cast<std::size_t>(entry) >= m_list.count()) return std::nullopt;
+    return static_cast<std::size_t>(entry);
+}
+
+void MailChecker::reportRetrievalFailure() {
+    // A failure already told in a box leaves no details to click for.
+    m_ui.progress(m_client.m_strError.empty() ? kProgressClear : kProgressConnectionError, 0);
+}
+
+}  // namespace qlt

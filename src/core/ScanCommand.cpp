@@ -1,0 +1,156 @@
+// The scan command of the mail checker: its starts, the driver over the
+// accounts and what it refreshes afterwards.
+#include "base/ScanFlags.h"
+#include "content/MailboxScan.h"
+#include "core/AccountQueries.h"
+#include "core/MailChecker.h"
+#include "core/ProgressCaptions.h"
+#include "core/ScanResult.h"
+#include "core/TrayStatus.h"
+#include "risk/BuiltInTexts.h"
+#include "risk/SenderList.h"
+
+namespace qlt {
+
+namespace {
+
+constexpr unsigned kStopPauseMs = 3000;
+
+constexpr const char* kNoAccountText =
+    "Please enter your Mail Account data first.\n\n"
+    "To create your mail account record - click\n"
+    "ACCOUNT tab, and ADD button. Then input\n"
+    "all required mail account details.\n";
+
+}  // namespace
+
+void MailChecker::onScanButton() {
+    if (m_scanBusy || m_scanRunning) {
+        // STOP. A scan stopped this way may still be visiting the accounts
+        // after the stopped one; the click must not start a second one
+        // inside it, so it only asks again.
+        abortRequested = 1;
+        m_scanBusy = false;
+        m_ui.setButtonText(CommandButton::Scan, "SCAN");
+        m_ui.setButtonEnabled(CommandButton::Close, true);
+        m_ui.setButtonEnabled(CommandButton::Scan, false);
+        m_clock.sleepMs(kStopPauseMs);
+        m_ui.setButtonEnabled(CommandButton::Scan, true);
+        m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Normal);
+        return;
+    }
+    m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Pressed);
+    m_ui.progressCaption(kConnectingCaption);
+    runBusyScan();
+}
+
+bool MailChecker::startScan(ScanStart from) {
+    if (m_scanBusy || m_scanRunning) return false;
+    m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Pressed);
+    runBusyScan();
+    if (from == ScanStart::Menu && m_settings.rescanRecurring != 0) {
+        StopCheckTimer(false);
+        StartCheckTimer();
+    }
+    return true;
+}
+
+void MailChecker::runBusyScan() {
+    m_ui.setButtonText(CommandButton::Scan, "STOP");
+    m_ui.setButtonEnabled(CommandButton::Close, false);
+    m_scanBusy = true;
+    runScan();
+    m_scanBusy = false;
+    m_ui.setButtonText(CommandButton::Scan, "SCAN");
+    m_ui.setButtonEnabled(CommandButton::Close, true);
+    m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Normal);
+}
+
+void MailChecker::runScan() {
+    if (m_scanRunning) return;
+    if (m_accounts.GetAccountCount() == 0) {
+        m_ui.messageBox(kProgramName, kNoAccountText, BoxIcon::None, BoxButtons::Ok);
+        return;
+    }
+    m_scanRunning = true;
+    askPasswordIfMissing();
+    StopCheckTimer(false);
+    WaitCursor wait(m_ui);
+    m_view.clear();
+    m_ui.refresh(ViewPart::MessageView);
+    m_newMailFound = false;
+    m_ui.setTrayIcon(TrayIconFor(kTrayKindScanning));
+    m_dictionary.loadDictionary(m_ui, m_files.dictionary);
+
+    const int startNumber = m_accounts.currentAccountNumber;
+    const AccountRecord startCopy = m_accounts.currentAccount;
+    // Bounded by the store as it was: a page cannot add accounts mid-scan,
+    // but the count is read once all the same.
+    const int count = m_accounts.GetAccountCount();
+    for (int n = 1; n <= count; ++n) {
+        const auto account = m_accounts.GetAccount(n);
+        if (account && accountTaken(*account)) scanAccount(n);
+    }
+
+    m_dictionary.clearDictionary();
+    SenderList(m_ui, senderListFile()).applySenderList(m_list);
+    restoreCurrentAccount(startNumber, startCopy);
+    m_ui.setButtonText(CommandButton::Scan, "SCAN");
+    m_ui.setButtonEnabled(CommandButton::Close, true);
+    m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Normal);
+    if (m_settings.rescanRecurring != 0) {
+        StopCheckTimer(false);
+        StartCheckTimer();
+    }
+    finishScanView();
+    m_scanRunning = false;
+}
+
+bool MailChecker::accountTaken(const AccountRecord& account) const {
+    return account.isCurrent != 0 || (m_scanAll && account.scanAllInclude != 0);
+}
+
+void MailChecker::askPasswordIfMissing() {
+    if (!HasCurrentAccount(m_accounts) || !m_accounts.currentAccount.password.empty()) return;
+    const auto typed = m_ui.askPassword(m_accounts.currentAccount.userName.str());
+    if (!typed) return;
+    m_typed = *typed;
+    m_typedFor = m_accounts.currentAccountNumber;
+}
+
+void MailChecker::scanAccount(int n) {
+    m_accounts.CopyToCurrent(n);
+    UpdateCommandState();
+    const AccountRecord stored = *m_accounts.GetAccount(n);
+    const AccountRecord login = loginRecord(n, stored);
+    ScanOutcome outcome = ScanOutcome::ConnectionFailed;
+    if (m_client.Connect(login)) {
+        const ScanContext context{m_client,           m_list,        m_dictionary, login,
+                                  m_settings.scanBuf, m_forceRescan, m_ui,         m_clock};
+        outcome = ScanOutcomeFromResult(ScanMailbox(context));
+    }
+    if (outcome == ScanOutcome::Scanned) m_newMailFound = true;
+    const ServerReport server{m_client.m_nMessages, m_client.m_nMailboxSize, m_client.m_wRate};
+    const ScanRecord record = RecordScanResult(stored, outcome, server, m_clock);
+    if (record.progressCode) m_ui.progress(*record.progressCode, 0);
+    m_accounts.ReplaceAccount(n, record.account);
+    m_client.Close();
+}
+
+void MailChecker::restoreCurrentAccount(int number, const AccountRecord& copy) {
+    if (m_accounts.CopyToCurrent(number)) return;
+    m_accounts.currentAccount = copy;
+    m_accounts.currentAccountNumber = static_cast<std::uint8_t>(number);
+}
+
+void MailChecker::finishScanView() {
+    m_ui.setTrayTip(TrayTipText(m_accounts));
+    fillMessageView();
+    RefillAccountList();
+    m_ui.showMessageView();
+    UpdateCommandState();
+    m_ui.setTrayIcon(TrayIconFor(m_lamps.overallRisk));
+    SaveAccounts();
+}
+
+}  // namespace qlt

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "base/Clock.h"
+#include "base/MailtoHandler.h"
+#include "base/ProgramLauncher.h"
+#include "core/MailChecker.h"
+#include "risk/SenderList.h"
+#include "store/InMemoryProfile.h"
+#include "store/WindowGeometry.h"
+#include "support/ScriptedUiPort.h"
+#include "support/TempFolder.h"
+#include "support/TestPaths.h"
+
+namespace qlt::test {
+
+// Real ticks (the rate meter needs them); pauses are recorded, not slept.
+class RecordingClock final : public Clock {
+  public:
+    std::uint64_t tickMs() const override { return m_real.tickMs(); }
+    void sleepMs(unsigned ms) override { sleeps.push_back(ms); }
+    SystemTime utcNow() const override { return now; }
+
+    std::vector<unsigned> sleeps;
+    SystemTime now{2026, 3, 2, 3, 10, 30, 15, 0};
+
+  private:
+    SystemClock m_real;
+};
+
+class StillWindow final : public WindowGeometry {
+  public:
+    Rect windowRect() const override { return {100, 100, 700, 530}; }
+    void moveTopLeft(std::int32_t, std::int32_t) override {}
+    Size screenSize() const override { return {1920, 1080}; }
+};
+
+// Starts only the programs it was told exist.
+class RecordingLauncher final : public ProgramLauncher {
+  public:
+    bool start(const std::string& commandLine) override {
+        started.push_back(commandLine);
+        return startable.contains(commandLine);
+    }
+    std::set<std::string> startable;
+    std::vector<std::string> started;
+};
+
+class FixedMailto final : public MailtoHandler {
+  public:
+    std::string command() const override { return line; }
+    std::string line;
+};
+
+// A mail checker on fakes, with its data files in a private folder: the
+// shipped dictionary, no user strings, an empty sender list.
+struct CheckerRig {
+    CheckerRig() {
+        checker.startCheckTimerHook = [this] { timerCalls.push_back("start"); };
+        checker.stopCheckTimerHook = [this](bool reset) {
+            timerCalls.push_back(reset ? "stop reset" : "stop");
+        };
+    }
+
+    DataFiles files() const {
+        return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
+    }
+
+    // Appends an account on 127.0.0.1 and returns its number.
+    int addAccount(unsigned port, const std::string& user, const std::string& password,
+                   std::uint8_t scanAllInclude = 1) {
+        AccountRecord a;
+        a.server = "127.0.0.1";
+        a.port = port;
+        a.userName = user;
+        a.password = password;
+        a.timeout = 5;
+        a.scanAllInclude = scanAllInclude;
+        a.accountName = user + "@example.org";
+        a.accountNumber = static_cast<std::uint8_t>(checker.GetAccountCount() + 1);
+        checker.AppendAccount(a);
+        return a.accountNumber;
+    }
+
+    TempFolder folder{"qlt-checker"};
+    ScriptedUiPort ui;
+    RecordingClock clock;
+    InMemoryProfile profile;
+    StillWindow window;
+    RecordingLauncher launcher;
+    FixedMailto mailto;
+    MailChecker checker{DeskServices{ui, clock, profile, window, launcher, mailto}, files()};
+    std::vector<std::string> timerCalls;
+};
+
+}  // namespace qlt::test
