@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # The secure side of the live Dovecot: throwaway certificates made afresh at
-# every start, ssl switched on, STLS on the plain listener and a POP3S listener
-# on four loopback addresses, each showing a different certificate:
+# every start, ssl switched on, the plain listener (offering STLS) and a POP3S
+# listener on four loopback addresses, each showing a different certificate:
 #
 #   127.0.0.1  good: issued by the test CA for localhost and 127.0.0.1
 #   127.0.0.2  issued by the test CA for another name (mail.other.invalid)
 #   127.0.0.3  issued by the test CA for 127.0.0.3, expired in 2020
 #   127.0.0.4  self-signed, for 127.0.0.4
 #
-#   dovecot-tls.sh DIR PORT   certificates in DIR/tls, settings appended to
-#                             DIR/dovecot.conf, the POP3S port in DIR/pop3s-port
+#   dovecot-tls.sh DIR PORT POP3S-PORT
+#       certificates in DIR/tls, settings appended to DIR/dovecot.conf (the
+#       plain PORT is opened on the other three addresses too), POP3S-PORT
+#       written to DIR/pop3s-port
 #
 # Called by dovecot.sh when QLT_DOVECOT_TLS is set. No private key outlives
 # the test folder.
@@ -17,9 +19,10 @@ set -euo pipefail
 
 die() { echo "dovecot-tls.sh: $*" >&2; exit 1; }
 
-[ $# -eq 2 ] || die "usage: dovecot-tls.sh DIR PORT"
+[ $# -eq 3 ] || die "usage: dovecot-tls.sh DIR PORT POP3S-PORT"
 dir="$1"
-pop3s_port="$2"
+port="$2"
+pop3s_port="$3"
 tls="$dir/tls"
 command -v openssl >/dev/null || die "openssl not found"
 
@@ -88,6 +91,10 @@ ssl_cert = <$tls/good.pem
 ssl_key = <$tls/good.key
 listen = 127.0.0.1, 127.0.0.2, 127.0.0.3, 127.0.0.4
 service pop3-login {
+  inet_listener pop3-more {
+    address = 127.0.0.2, 127.0.0.3, 127.0.0.4
+    port = $port
+  }
   inet_listener pop3s {
     address = 127.0.0.1, 127.0.0.2, 127.0.0.3, 127.0.0.4
     port = $pop3s_port

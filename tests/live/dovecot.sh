@@ -161,7 +161,7 @@ start() {
   rm -f "$dir/dovecot.log"
   write_maildirs "$dir" "$uid" "$gid"
   write_config "$dir" "$port" "$uid" "$gid"
-  [ "${QLT_DOVECOT_TLS:-0}" = 1 ] && bash "$here/dovecot-tls.sh" "$dir" "$(pick_port)"
+  [ "${QLT_DOVECOT_TLS:-0}" = 1 ] && bash "$here/dovecot-tls.sh" "$dir" "$port" "$(pick_port)"
   echo "$port" >"$dir/port"
   # The daemon must not hold the caller's output open: ctest waits for it to close.
   "$dovecot" -c "$dir/dovecot.conf" </dev/null >"$dir/start.out" 2>&1 ||
