@@ -59,6 +59,18 @@ long CSocketX::ReceiveChunk(std::string& text, int timeoutMs) {
     return received;
 }
 
+TlsHandshake CSocketX::StartTls(const TlsSettings& settings, int timeoutMs) {
+    if (!ready()) return {};
+    auto tls = std::make_unique<TlsStream>(std::move(m_stream), settings);
+    if (timeoutMs > 0) StartTimer(timeoutMs);
+    const TlsOutcome outcome = tls->secure(m_nTimerMs);
+    if (timeoutMs > 0) StopTimer();
+    TlsHandshake result{outcome, tls->certificate(), tls->failure()};
+    if (outcome != TlsOutcome::Secured) m_lastError = tls->lastError();
+    m_stream = std::move(tls);
+    return result;
+}
+
 void CSocketX::Close() {
     if (m_stream) m_stream->close();
     m_stream.reset();

@@ -7,8 +7,15 @@
 #include <string_view>
 
 #include "pop3/ByteStream.h"
+#include "pop3/TlsStream.h"
 
 namespace qlt {
+
+struct TlsHandshake {
+    TlsOutcome outcome = TlsOutcome::SocketFailed;
+    CertificateCheck certificate;
+    std::string failure;  // why no TLS was agreed (HandshakeFailed)
+};
 
 // The one connection of the POP3 client. Every receive of the program goes
 // through the process-wide 4096-byte receive buffer, so only one receive can
@@ -33,6 +40,11 @@ class CSocketX {
     // first NUL. Returns the count (0: the peer closed) or -1. A time-out of 0
     // means none.
     long ReceiveChunk(std::string& text, int timeoutMs);
+
+    // Encrypts the open connection: at once for POP3S, after the server
+    // agreed for STLS. Anything but Secured leaves the connection closed and
+    // GetLastError() set. A time-out of 0 means none.
+    TlsHandshake StartTls(const TlsSettings& settings, int timeoutMs);
 
     // Bound the next socket call: a call that outlives the bound fails with
     // socket error 10060 and nothing else is cancelled.

@@ -8,6 +8,7 @@
 #include "base/ScanFlags.h"
 #include "pop3/SocketErrors.h"
 #include "pop3/TcpStream.h"
+#include "store/ConnectionSecurity.h"
 
 namespace qlt {
 
@@ -74,6 +75,12 @@ Pop3Client::Pop3Client(UiPort& ui, const Clock& clock)
 bool Pop3Client::Connect(const AccountRecord& account) {
     m_account = account;
     m_strError.clear();
+    m_certificate = {};
+    // A setting this version does not know must never mean clear text.
+    if (m_account.security > kSecurityStls) {
+        m_strError = "ERROR: Unknown connection security setting\r\n";
+        return false;
+    }
     switch (m_socket.Connect(m_account.server.str(), m_account.port, connectTimeoutMs())) {
         case ConnectResult::NoSocket:
             m_strError = "Socket creation failed";
@@ -86,6 +93,7 @@ bool Pop3Client::Connect(const AccountRecord& account) {
         case ConnectResult::Connected:
             break;
     }
+    if (m_account.security == kSecurityTls && !secureConnection()) return false;
     m_ui.progress(kProgressAccessingServer, 0);
     if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
         m_strError = socketErrorText(m_socket.GetLastError());
@@ -97,10 +105,56 @@ bool Pop3Client::Connect(const AccountRecord& account) {
         Close();
         return false;
     }
+    if (m_account.security == kSecurityStls && !startStls()) return false;
     m_ui.progress(kProgressSentUser, 0);
     if (!User(m_account.userName.view())) return false;
     m_ui.progress(kProgressSentPass, 0);
     return Pass(m_account.password.view());
+}
+
+bool Pop3Client::secureConnection() {
+    const std::string host = m_account.server.str();
+    const TlsHandshake handshake =
+        m_socket.StartTls({host, m_caFile, m_account.pinnedCertificate}, connectTimeoutMs());
+    m_certificate = handshake.certificate;
+    switch (handshake.outcome) {
+        case TlsOutcome::Secured:
+            return true;
+        case TlsOutcome::SocketFailed:
+            m_strError = socketErrorText(m_socket.GetLastError());
+            break;
+        case TlsOutcome::HandshakeFailed:
+            m_strError =
+                "ERROR: No secure connection could be agreed with the server (" + handshake.failure + ")\r\n";
+            break;
+        case TlsOutcome::Untrusted:
+            m_strError = certificateErrorText(m_certificate, host, HasPinnedCertificate(m_account));
+            break;
+    }
+    Close();
+    return false;
+}
+
+// Only a plain "+OK" line opens the handshake. Whatever else the server says,
+// the login does not go ahead in clear text.
+bool Pop3Client::startStls() {
+    SendCommand("stls");
+    if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
+        m_strError = socketErrorText(m_socket.GetLastError());
+        Close();
+        return false;
+    }
+    const std::size_t lineEnd = m_strReply.find("\r\n");
+    const bool agreed =
+        m_strReply.starts_with("+OK") && (lineEnd == std::string::npos || lineEnd + 2 == m_strReply.size());
+    if (!agreed) {
+        m_strError =
+            "ERROR: The server does not offer a secure connection (STLS); the password was not sent\r\n" +
+            m_strReply;
+        Close();
+        return false;
+    }
+    return secureConnection();
 }
 
 void Pop3Client::SendCommand(std::string_view text) {

@@ -76,6 +76,13 @@ class Pop3Client {
     // The account of the running connection, as Connect was given it.
     const AccountRecord& account() const { return m_account; }
 
+    // Certificates (PEM file) to trust instead of the system's store for
+    // secure connections; empty: the system's store.
+    void setCaFile(std::string path) { m_caFile = std::move(path); }
+    // The server certificate of the last secure Connect: after a refusal, why
+    // and which one, so that the user can choose to pin it.
+    const CertificateCheck& certificateCheck() const { return m_certificate; }
+
     std::int32_t m_nMessages = 0;
     std::int32_t m_nMailboxSize = 0;
     std::uint16_t m_wRate = 0;
@@ -88,6 +95,8 @@ class Pop3Client {
   private:
     int replyTimeoutMs() const { return static_cast<int>(m_account.timeout) * 1000; }
     int connectTimeoutMs() const { return m_account.timeout > 0 ? replyTimeoutMs() : kConnectCapMs; }
+    bool secureConnection();
+    bool startStls();
     bool command(std::string_view text, std::string_view failureText);
     bool numberedCommand(const char* verb, int n, std::string_view failureText);
     void drain();
@@ -99,6 +108,8 @@ class Pop3Client {
     UiPort& m_ui;
     const Clock& m_clock;
     AccountRecord m_account;
+    std::string m_caFile;
+    CertificateCheck m_certificate;
 };
 
 }  // namespace qlt

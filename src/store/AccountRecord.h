@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "base/BoundedText.h"
@@ -15,6 +16,17 @@ enum AccountStatus : std::uint8_t {
     kStatusNoNewMessages = 4,
     kStatusCompleted = 5,
 };
+
+// How the connection to the server is protected. Zero is what every store
+// written before this setting existed holds.
+enum ConnectionSecurity : std::uint8_t {
+    kSecurityNone = 0,  // plain TCP; user name and password in clear text
+    kSecurityTls = 1,   // TLS from the first byte (POP3S, usually port 995)
+    kSecurityStls = 2,  // plain TCP upgraded with STLS before the login
+};
+
+// SHA-256 of a server certificate in its DER form; all zero means none.
+using CertificateFingerprint = std::array<std::uint8_t, 32>;
 
 // One POP3 account. Its stored form is a fixed 336-byte record (see
 // AccountRecordCodec); in memory each text keeps its field width as a cut rule.
@@ -32,6 +44,12 @@ struct AccountRecord {
     std::uint8_t scanIncomplete = 0;
     SystemTime lastScanned;
     BoundedText<64> accountName;
+    std::uint8_t security = kSecurityNone;
+    // A certificate the user chose to trust for this account although it
+    // failed verification; a different certificate is refused again.
+    CertificateFingerprint pinnedCertificate{};
+    // 1 once the user was warned that the password travels in clear text.
+    std::uint8_t plainTextWarned = 0;
     std::uint16_t timeout = 0;
     std::uint16_t linkSpeed = 0;
     std::uint32_t authRequired = 0;

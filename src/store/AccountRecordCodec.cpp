@@ -8,8 +8,13 @@ namespace qlt {
 
 namespace {
 
-// Bytes 256..319: written as zeros, ignored when read.
-constexpr std::size_t kReservedWidth = 64;
+// Bytes 256..319 were reserved and written as zeros, so a zero security byte
+// reads as a plain connection:
+//   256       security (ConnectionSecurity)
+//   257..288  pinned certificate fingerprint (SHA-256, all zero: none)
+//   289       plain-text warning shown (0/1)
+//   290..319  reserved: written as zeros, ignored when read
+constexpr std::size_t kReservedWidth = 30;
 
 class RecordWriter {
   public:
@@ -28,6 +33,11 @@ class RecordWriter {
             m_out.push_back(static_cast<std::uint8_t>(bits & 0xFF));
             bits = static_cast<std::make_unsigned_t<T>>(bits >> 8);
         }
+    }
+
+    template <std::size_t N>
+    void bytes(const std::array<std::uint8_t, N>& value) {
+        m_out.insert(m_out.end(), value.begin(), value.end());
     }
 
     void reserved(std::size_t count) { m_out.insert(m_out.end(), count, 0); }
@@ -56,6 +66,12 @@ class RecordReader {
             bits = static_cast<std::make_unsigned_t<T>>((bits << 8) | field[i]);
         }
         value = static_cast<T>(bits);
+    }
+
+    template <std::size_t N>
+    void bytes(std::array<std::uint8_t, N>& value) {
+        const auto field = take(N);
+        std::copy(field.begin(), field.end(), value.begin());
     }
 
     void reserved(std::size_t count) { take(count); }
@@ -91,6 +107,9 @@ void visitFields(Io& io, Record& r) {
     io.number(r.scanIncomplete);
     for (const auto word : kTimeWords) io.number(r.lastScanned.*word);
     io.text(r.accountName);
+    io.number(r.security);
+    io.bytes(r.pinnedCertificate);
+    io.number(r.plainTextWarned);
     io.reserved(kReservedWidth);
     io.number(r.timeout);
     io.number(r.linkSpeed);

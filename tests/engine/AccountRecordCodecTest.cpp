@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <numeric>
 #include <sstream>
 
 #include "store/AccountPersistence.h"
 #include "store/AccountRecordCodec.h"
+#include "store/ConnectionSecurity.h"
 #include "support/SampleAccounts.h"
 #include "support/TestPaths.h"
 
@@ -89,9 +91,42 @@ TEST(AccountRecordCodec, UnterminatedTextIsReadOnlyUpToItsWidth) {
 TEST(AccountRecordCodec, ReservedBytesAreIgnoredWhenRead) {
     const AccountRecord r = test::sampleAccount(1);
     Bytes b = storedForm(r);
-    std::fill(b.begin() + 256, b.begin() + 320, 0xEE);
+    std::fill(b.begin() + 290, b.begin() + 320, 0xEE);
     EXPECT_EQ(readBack(b), r);
     EXPECT_EQ(storedForm(readBack(b)), storedForm(r));
+}
+
+CertificateFingerprint countingFingerprint() {
+    CertificateFingerprint f{};
+    std::iota(f.begin(), f.end(), std::uint8_t{0xA0});
+    return f;
+}
+
+TEST(ConnectionSecurityRecord, SecurityPinAndWarningSitInTheFormerReservedBytes) {
+    AccountRecord r = test::sampleAccount(2);
+    r.security = kSecurityStls;
+    r.pinnedCertificate = countingFingerprint();
+    r.plainTextWarned = 1;
+    const Bytes b = storedForm(r);
+    ASSERT_EQ(b.size(), kAccountRecordSize);
+    EXPECT_EQ(b[256], 2);
+    for (std::size_t i = 0; i < 32; ++i) EXPECT_EQ(b[257 + i], 0xA0 + i) << "fingerprint byte " << i;
+    EXPECT_EQ(b[289], 1);
+    for (std::size_t i = 290; i < 320; ++i) EXPECT_EQ(b[i], 0) << "reserved byte " << i;
+    // The neighbours did not move.
+    EXPECT_EQ(b[255], 0);  // end of the account name
+    EXPECT_EQ(b[320], r.timeout & 0xFF);
+    EXPECT_EQ(readBack(b), r);
+}
+
+TEST(ConnectionSecurityRecord, AStoreWrittenBeforeTheSettingReadsAsPlainWithNothingPinned) {
+    Bytes old = storedForm(test::sampleAccount(4));
+    std::fill(old.begin() + 256, old.begin() + 320, 0);
+    const AccountRecord r = readBack(old);
+    EXPECT_EQ(r.security, kSecurityNone);
+    EXPECT_FALSE(HasPinnedCertificate(r));
+    EXPECT_EQ(r.plainTextWarned, 0);
+    EXPECT_EQ(r, test::sampleAccount(4));
 }
 
 std::string hex(const Bytes& bytes) {

@@ -7,6 +7,8 @@
 # Everything lives under DIR: configuration, runtime and state folders, log,
 # users and their maildirs (filled afresh from mail/*.eml at every start;
 # the spare users start empty, for tests that write their own mail).
+# With QLT_DOVECOT_TLS=1 in the environment ssl is on as well: STLS on the
+# plain listener and a POP3S listener (see dovecot-tls.sh; its port in DIR/pop3s-port).
 # No system path or system instance is touched.
 set -euo pipefail
 
@@ -164,6 +166,7 @@ start() {
   rm -f "$dir/dovecot.log"
   write_maildirs "$dir" "$uid" "$gid"
   write_config "$dir" "$port" "$uid" "$gid"
+  [ "${QLT_DOVECOT_TLS:-0}" = 1 ] && bash "$here/dovecot-tls.sh" "$dir" "$port" "$(pick_port)"
   echo "$port" >"$dir/port"
   # The daemon must not hold the caller's output open: ctest waits for it to close.
   "$dovecot" -c "$dir/dovecot.conf" </dev/null >"$dir/start.out" 2>&1 ||
