@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
-#include <QSortFilterProxyModel>
 #include <QStringList>
 
 namespace qlt::ui {
@@ -13,31 +12,6 @@ namespace {
 QString nameFilter(const FileFilter& filter) {
     return filter.label + QStringLiteral(" (") + filter.patterns + QLatin1Char(')');
 }
-
-// Hides files without the executable bit while an executables-only filter is chosen; folders stay, so
-// the user can still walk to the program.
-class ExecutableFilter final : public QSortFilterProxyModel {
-  public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-    void setActive(bool active) {
-        if (active == m_active) return;
-        m_active = active;
-        invalidateFilter();
-    }
-
-  protected:
-    bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
-        if (!m_active) return true;
-        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (files == nullptr) return true;
-        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
-        return info.isDir() || info.isExecutable();
-    }
-
-  private:
-    bool m_active = false;
-};
 
 class CurrentFolderKeeper {
   public:
@@ -52,6 +26,20 @@ class CurrentFolderKeeper {
 
 }  // namespace
 
+void ExecutableFileFilter::setActive(bool active) {
+    if (active == m_active) return;
+    m_active = active;
+    invalidateFilter();
+}
+
+bool ExecutableFileFilter::filterAcceptsRow(int row, const QModelIndex& parent) const {
+    if (!m_active) return true;
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (files == nullptr) return true;
+    const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+    return info.isDir() || info.isExecutable();
+}
+
 std::optional<QString> QtFileChooser::chooseOpenFile(const OpenFileRequest& request, QWidget* parent) {
     const CurrentFolderKeeper keeper;
     QFileDialog dialog(parent, request.title, request.startPath);
@@ -62,7 +50,7 @@ std::optional<QString> QtFileChooser::chooseOpenFile(const OpenFileRequest& requ
     for (const auto& filter : request.filters) names << nameFilter(filter);
     dialog.setNameFilters(names);
 
-    auto* executables = new ExecutableFilter(&dialog);
+    auto* executables = new ExecutableFileFilter(&dialog);
     dialog.setProxyModel(executables);
     const auto choose = [&](const QString& name) {
         const auto index = names.indexOf(name);

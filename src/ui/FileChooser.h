@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSortFilterProxyModel>
 #include <QString>
 #include <optional>
 
@@ -29,6 +30,24 @@ class FileChooser {
     virtual ~FileChooser() = default;
     // The chosen file's full path, nothing on Cancel.
     virtual std::optional<QString> chooseOpenFile(const OpenFileRequest& request, QWidget* parent) = 0;
+};
+
+// Hides files without the executable bit while active, over a file-system
+// model; folders stay, so the user can still walk to the program.
+class ExecutableFileFilter final : public QSortFilterProxyModel {
+    Q_OBJECT
+
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setActive(bool active);
+    bool isActive() const { return m_active; }
+
+  protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override;
+
+  private:
+    bool m_active = false;
 };
 
 // The desktop's chooser. The current folder is the same afterwards whatever
