@@ -11,6 +11,7 @@
 #include "demo/DemoDataFolder.h"
 #include "demo/DemoMessages.h"
 #include "demo/DemoPop3Server.h"
+#include "demo/DemoProfile.h"
 #include "pop3/Pop3Client.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/SenderList.h"
@@ -21,9 +22,6 @@
 
 namespace qlt::demo {
 namespace {
-
-// The address the demo account is named after: mail to it is addressed to the account.
-constexpr char kDemoAccountName[] = "demo@quillgate.example";
 
 using Levels = std::array<std::uint8_t, kRiskCategories>;
 
