@@ -9,7 +9,7 @@
 #include "demo/DemoMessages.h"
 #include "demo/DemoProfile.h"
 #include "platform/QSettingsProfile.h"
-#include "risk/BuiltInTexts.h"
+#include "platform/ShippedFiles.h"
 
 namespace qlt::app {
 
@@ -23,17 +23,7 @@ QString demoFolderTemplate() {
     return QDir(base).filePath("quillgate-demo-XXXXXX");
 }
 
-bool holdsDictionary(const QString& folder) {
-    return QFileInfo::exists(QDir(folder).filePath(QString::fromStdString(dictionaryFileName())));
-}
-
 }  // namespace
-
-QString shippedDataFolder() {
-    const QString installed = QDir(QCoreApplication::applicationDirPath()).filePath("../share/quillgate");
-    if (holdsDictionary(installed)) return QDir::cleanPath(installed);
-    return QStringLiteral(QLT_SHIPPED_DATA_DIR);
-}
 
 DemoSession::DemoSession() : m_folder(demoFolderTemplate()) {}
 
@@ -56,7 +46,7 @@ bool DemoSession::fail(const QString& why) {
 
 bool DemoSession::start() {
     if (!m_folder.isValid()) return fail("cannot make a folder for the demo: " + m_folder.errorString());
-    const QString shipped = shippedDataFolder();
+    const QString shipped = shippedDataFolder(QCoreApplication::applicationDirPath());
     return startServer(shipped) && writeProfile() && prepareDataFolder(shipped);
 }
 

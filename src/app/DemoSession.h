@@ -8,10 +8,6 @@
 
 namespace qlt::app {
 
-// The folder with the files the program ships (keyword dictionary, sounds,
-// demo mail): the installed one beside the program, else the source tree's.
-QString shippedDataFolder();
-
 // `quillgate --demo`: a demo mailbox served on this computer and a profile
 // of its own, so that a first look at the program touches neither the
 // user's settings nor any real mailbox. Everything lives in a private folder

@@ -11,6 +11,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("quillgt");
     QApplication::setOrganizationName("Tamsworth");
     QApplication::setApplicationVersion(QLT_VERSION);
+    // Ties the window to the installed desktop entry (its name and icon).
+    QApplication::setDesktopFileName("org.tamsworth.Quillgate");
 
     QCommandLineParser parser;
     parser.setApplicationDescription("Screens POP3 mailboxes before your mail program downloads anything.");
