@@ -14,11 +14,9 @@ constexpr std::string_view kMessage =
 
 int qlt::fuzz::fuzzDictionaryFile(const std::uint8_t* data, std::size_t size) {
     using namespace qlt;
-    static fuzz::MemoryFile file;
-    file.assign(data, size);
     fuzz::SilentUiPort ui;
     KeywordDictionary dictionary;
-    dictionary.loadDictionary(ui, {file.path(), "/nonexistent/userlst.dat"});
+    dictionary.loadDictionary(ui, {fuzz::fileHolding(data, size), "/nonexistent/userlst.dat"});
     FilledMessage filled = FillEntry(kMessage, {.uidl = "1", .size = 200, .messageNumber = 1});
     if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, "bob");
     dictionary.rateText(kMessage, filled.entry);

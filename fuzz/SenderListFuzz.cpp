@@ -6,8 +6,6 @@
 
 int qlt::fuzz::fuzzSenderList(const std::uint8_t* data, std::size_t size) {
     using namespace qlt;
-    static fuzz::MemoryFile file;
-    file.assign(data, size);
     fuzz::SilentUiPort ui;
     MessageList messages;
     for (const char* from : {"Alice <alice@example.org>", "", "spam@junk.example"}) {
@@ -15,6 +13,6 @@ int qlt::fuzz::fuzzSenderList(const std::uint8_t* data, std::size_t size) {
         entry.from = from;
         messages.append(entry);
     }
-    SenderList(ui, file.path()).applySenderList(messages);
+    SenderList(ui, fuzz::fileHolding(data, size)).applySenderList(messages);
     return 0;
 }

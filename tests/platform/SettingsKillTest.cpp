@@ -10,6 +10,7 @@
 #include "store/AccountPersistence.h"
 #include "support/KillDuringSave.h"
 #include "support/SampleAccounts.h"
+#include "support/StillWindow.h"
 #include "support/TempFolder.h"
 
 // The settings file of a save killed at any point holds the old settings or
@@ -17,12 +18,7 @@
 namespace qlt {
 namespace {
 
-class StillWindow final : public WindowGeometry {
-  public:
-    Rect windowRect() const override { return {10, 20, 312, 420}; }
-    void moveTopLeft(std::int32_t, std::int32_t) override {}
-    Size screenSize() const override { return {1024, 768}; }
-};
+using test::StillWindow;
 
 // A child killed while it took the settings lock may leave the lock file (or
 // the lock guarding its removal) empty, which QSettings honours for 30 s. The
