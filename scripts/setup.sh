@@ -10,6 +10,7 @@ packages=(
   libssl-dev openssl
   dovecot-core dovecot-pop3d
   xdg-utils alsa-utils pulseaudio-utils
+  desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev
 )
 
 missing=()

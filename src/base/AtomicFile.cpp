@@ -1,10 +1,12 @@
 #include "base/AtomicFile.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 
 namespace qlt {
 
@@ -51,11 +53,43 @@ int writeAll(int fd, std::string_view content) {
     return 0;
 }
 
+std::string newFilePrefix(const std::string& path) {
+    return path + ".new";
+}
+
+// The process id in a new file's name ("<prefix><pid>-<try>"), or 0 when the
+// name is not of that form.
+pid_t writerOf(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) return 0;
+    name.remove_prefix(prefix.size());
+    const auto dash = name.find('-');
+    if (dash == 0 || dash == std::string_view::npos || dash + 1 == name.size() || dash > 9) return 0;
+    const auto digits = [](std::string_view text) {
+        return text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!digits(name.substr(0, dash)) || !digits(name.substr(dash + 1))) return 0;
+    return static_cast<pid_t>(std::stol(std::string(name.substr(0, dash))));
+}
+
+// A writer killed between creating its new file and the rename leaves that
+// file behind, under a name no later writer uses again. The files of writers
+// that are gone are removed, so they do not pile up; a live writer's stays.
+void removeLeftovers(const std::string& path) {
+    namespace fs = std::filesystem;
+    const std::string prefix = fs::path(newFilePrefix(path)).filename().string();
+    std::error_code error;
+    for (fs::directory_iterator it(directoryOf(path), error), end; !error && it != end; it.increment(error)) {
+        const pid_t writer = writerOf(it->path().filename().string(), prefix);
+        if (writer > 0 && writer != ::getpid() && ::kill(writer, 0) != 0 && errno == ESRCH)
+            ::unlink(it->path().c_str());
+    }
+}
+
 // The new file, created exclusively, with the usual permissions under the umask.
 int createBeside(const std::string& path, std::string& tempPath) {
     int error = EEXIST;
     for (int k = 0; k < kNameTries && error == EEXIST; ++k) {
-        tempPath = path + ".new" + std::to_string(::getpid()) + "-" + std::to_string(k);
+        tempPath = newFilePrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(k);
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         error = errno;
@@ -80,6 +114,7 @@ void syncDirectory(const std::string& path) {
 }  // namespace
 
 int writeFileAtomically(const std::string& path, std::string_view content) {
+    removeLeftovers(path);
     std::string tempPath;
     const int fd = createBeside(path, tempPath);
     if (fd < 0) return errno;

@@ -157,6 +157,8 @@ std::optional<Bytes> Codec::decompress(std::span<const std::uint8_t> block) {
             control = static_cast<std::uint16_t>(block[pos] | (block[pos + 1] << 8));
             pos += 2;
             bitsLeft = kItemsPerGroup;
+            // The block may end right after a control word: a group of no items.
+            continue;
         }
         if (control & 1) {
             if (block.size() - pos < 2) return std::nullopt;

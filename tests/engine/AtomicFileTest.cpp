@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -45,6 +47,26 @@ TEST_F(AtomicFile, FailedRenameReportsAndCleansUp) {
 TEST_F(AtomicFile, MissingFolderReportsTheSystemError) {
     EXPECT_EQ(writeFileAtomically((m_dir / "no" / "f").string(), "text"), ENOENT);
     EXPECT_EQ(entries(), 0u);
+}
+
+pid_t deadProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST_F(AtomicFile, RemovesTheNewFilesOfWritersThatAreGone) {
+    const std::string path = (m_dir / "f").string();
+    const std::string dead = "f.new" + std::to_string(deadProcess()) + "-0";
+    const std::string live = "f.new" + std::to_string(::getppid()) + "-3";
+    for (const std::string& name : {dead, live, std::string("f.new-notes"), std::string("f.new12"),
+                                    std::string("g.new1-0"), std::string("f.newer1-0")})
+        std::ofstream(m_dir / name) << "x";
+    ASSERT_EQ(writeFileAtomically(path, "text"), 0);
+    EXPECT_FALSE(fs::exists(m_dir / dead));
+    EXPECT_TRUE(fs::exists(m_dir / live)) << "its writer may still rename it";
+    EXPECT_EQ(entries(), 6u) << "names of another form are not ours to remove";
 }
 
 }  // namespace

@@ -94,6 +94,16 @@ TEST(Codec, RejectsCorruptBlocks) {
     for (const auto& row : rows) EXPECT_FALSE(Codec::decompress(row.block).has_value()) << row.name;
 }
 
+// A control word whose group has no items (the block ends right after it)
+// adds nothing; reading on would go past the block.
+TEST(Codec, BlockEndingAfterAControlWordKeepsWhatCameBefore) {
+    const Bytes afterGroups{0,   0,   0,   0,   0x00, 0x00, 'a', 'b', 'c', 'd', 'e',  'f',
+                            'g', 'h', 'i', 'j', 'k',  'l',  'm', 'n', 'o', 'p', 0x04, 0x3C};
+    EXPECT_EQ(Codec::decompress(afterGroups),
+              (Bytes{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm', 'n', 'o', 'p'}));
+    EXPECT_EQ(Codec::decompress(Bytes{0, 0, 0, 0, 0x04, 0x3C}), Bytes{});
+}
+
 TEST(Scramble, IsItsOwnInverseAndDependsOnPosition) {
     for (std::size_t n : {0u, 1u, 255u, 256u, 257u, 1000u}) {
         const Bytes original = randomBytes(n, static_cast<unsigned>(n));

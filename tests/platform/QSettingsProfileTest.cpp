@@ -9,16 +9,12 @@
 #include "platform/QSettingsProfile.h"
 #include "store/AccountPersistence.h"
 #include "support/SampleAccounts.h"
+#include "support/StillWindow.h"
 
 namespace qlt {
 namespace {
 
-class StillWindow final : public WindowGeometry {
-  public:
-    Rect windowRect() const override { return {10, 20, 312, 420}; }
-    void moveTopLeft(std::int32_t, std::int32_t) override {}
-    Size screenSize() const override { return {1024, 768}; }
-};
+using test::StillWindow;
 
 class QSettingsProfileTest : public ::testing::Test {
   protected:

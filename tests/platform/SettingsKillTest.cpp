@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <set>
+#include <string>
+
+#include "platform/QSettingsProfile.h"
+#include "store/AccountPersistence.h"
+#include "support/KillDuringSave.h"
+#include "support/SampleAccounts.h"
+#include "support/StillWindow.h"
+#include "support/TempFolder.h"
+
+// The settings file of a save killed at any point holds the old settings or
+// the new ones, never a mix, an empty file or none.
+namespace qlt {
+namespace {
+
+using test::StillWindow;
+
+// A child killed while it took the settings lock may leave the lock file (or
+// the lock guarding its removal) empty, which QSettings honours for 30 s. The
+// killed child was the only writer, so such a lock has no owner any more.
+void removeOwnerlessLocks(const QString& settingsFile) {
+    for (const QString& lock : {settingsFile + ".lock", settingsFile + ".lock.rmlock"}) {
+        if (QFileInfo(lock).exists() && QFileInfo(lock).size() == 0) QFile::remove(lock);
+    }
+}
+
+TEST(SettingsKill, EachKilledSaveLeavesTheOldOrTheNewSettings) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath("quillgt.conf");
+    const std::string path = file.toStdString();
+    const AccountStore one = test::sampleStore(1);
+    const AccountStore three = test::sampleStore(3);
+    StillWindow window;
+    QSettingsProfile profile(file);
+    AccountPersistence persistence(profile, window);
+    Settings settings;
+    ASSERT_TRUE(persistence.SaveAccounts(three, settings));
+    const std::string threeAccounts = test::readWholeFile(path);
+    ASSERT_TRUE(persistence.SaveAccounts(one, settings));
+    const std::string oneAccount = test::readWholeFile(path);
+    ASSERT_NE(oneAccount, threeAccounts);
+
+    std::set<std::string> seen;
+    const auto outcome = test::killDuringSaves(
+        [&] {
+            while (persistence.SaveAccounts(three, settings) && persistence.SaveAccounts(one, settings)) {
+            }
+        },
+        [&] {
+            const std::string now = test::readWholeFile(path);
+            EXPECT_TRUE(now == oneAccount || now == threeAccounts)
+                << "a killed save left " << now.size() << " bytes";
+            seen.insert(now);
+            removeOwnerlessLocks(file);
+        });
+    EXPECT_GE(outcome.rounds, 20);
+    EXPECT_EQ(outcome.killed, outcome.rounds) << "a child stopped saving before it was killed";
+    EXPECT_EQ(seen.size(), 2u) << "the kills all fell on one side of the replace";
+    ASSERT_TRUE(persistence.SaveAccounts(three, settings));
+    EXPECT_EQ(test::readWholeFile(path), threeAccounts);
+    EXPECT_LT(test::folderEntries(folder.path().toStdString()).size(), 10u)
+        << "copies of killed saves pile up beside the settings file";
+}
+
+}  // namespace
+}  // namespace qlt

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "store/WindowGeometry.h"
+
+namespace qlt::test {
+
+// A window that stays where it is on a 1024 x 768 screen.
+class StillWindow final : public WindowGeometry {
+  public:
+    Rect windowRect() const override { return {10, 20, 312, 420}; }
+    void moveTopLeft(std::int32_t, std::int32_t) override {}
+    Size screenSize() const override { return {1024, 768}; }
+};
+
+}  // namespace qlt::test
