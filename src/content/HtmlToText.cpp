@@ -1,5 +1,6 @@
 #include "content/HtmlToText.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -158,7 +159,8 @@ class TagStripper {
 }  // namespace
 
 std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view replacement) {
-    if (find.empty()) return std::string(text);
+    // Most replacements of the conversion tables do not occur in a given text.
+    if (find.empty() || text::findNoCase(text, find) == std::string_view::npos) return std::string(text);
     // Restarting the search at the front after each replacement can only find
     // a new occurrence where the replacement meets what precedes it; reading
     // the replacement again as input finds exactly that one, and the scanned
@@ -176,6 +178,13 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
             c = pending.back();
             pending.pop_back();
         } else {
+            // Only a character equal to the find text's last one can complete a match.
+            const auto next = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
+                                           [&](char t) { return text::lowerAscii(t) == lastOfFind; });
+            const auto skipped = static_cast<std::size_t>(next - text.begin()) - i;
+            out.append(text.substr(i, skipped));
+            i += skipped;
+            if (i == text.size()) break;
             c = text[i++];
         }
         out.push_back(c);
