@@ -89,6 +89,16 @@ class UiPort {
 
     // A file chooser; the chosen path, nothing when the user cancels.
     virtual std::optional<std::string> chooseFile(const FileRequest&) { return std::nullopt; }
+
+    // The server of account `accountName` showed a certificate that failed
+    // verification for `reason` (one or two sentences); true when the user
+    // trusts exactly the certificate with this SHA-256 fingerprint
+    // ("AB:CD:...") for this account from now on. A front end that cannot
+    // ask refuses.
+    virtual bool askTrustCertificate(const std::string& /*accountName*/, const std::string& /*reason*/,
+                                     const std::string& /*fingerprint*/) {
+        return false;
+    }
 };
 
 }  // namespace qlt

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "cli/CliFiles.h"
+#include "cli/CommandHelp.h"
 #include "cli/Json.h"
 #include "cli/StderrUiPort.h"
 #include "risk/BuiltInTexts.h"
@@ -16,9 +17,7 @@ namespace qlt::cli {
 namespace {
 
 int usage() {
-    std::cerr << "usage: quillgate-cli dict build SOURCE -o FILE\n"
-                 "       quillgate-cli dict dump [FILE] [--userlst PATH]\n";
-    return 2;
+    return usageError("dict");
 }
 
 int build(const std::string& sourcePath, const std::string& outPath) {

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "cli/CliFiles.h"
+#include "cli/CommandHelp.h"
 #include "cli/EntryJson.h"
 #include "cli/StderrUiPort.h"
 #include "content/EntryFiller.h"
@@ -16,10 +17,7 @@ namespace {
 constexpr std::uint8_t kAccountIndex = 1;
 
 int usage(const std::string& error) {
-    if (!error.empty()) std::cerr << "quillgate-cli rate: " << error << '\n';
-    std::cerr << "usage: quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]\n"
-                 "                          [--dict PATH] [--userlst PATH] [--full]\n";
-    return 2;
+    return usageError("rate", error);
 }
 
 bool takesValue(const std::string& option) {

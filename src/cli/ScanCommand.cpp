@@ -6,6 +6,7 @@
 #include "base/Clock.h"
 #include "base/MessageList.h"
 #include "cli/CliFiles.h"
+#include "cli/CommandHelp.h"
 #include "cli/EntryJson.h"
 #include "cli/Json.h"
 #include "cli/StderrUiPort.h"
@@ -13,6 +14,7 @@
 #include "pop3/Pop3Client.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/SenderList.h"
+#include "store/ConnectionSecurity.h"
 
 namespace qlt::cli {
 namespace {
@@ -20,11 +22,7 @@ namespace {
 constexpr std::uint8_t kAccountNumber = 1;
 
 int usage(const std::string& error) {
-    if (!error.empty()) std::cerr << "quillgate-cli scan: " << error << '\n';
-    std::cerr << "usage: quillgate-cli scan --server HOST --port N --user U --password P\n"
-                 "           [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]\n"
-                 "           [--userlst PATH] [--senders PATH]\n";
-    return 2;
+    return usageError("scan", error);
 }
 
 // Each option and the number it must fit, when it takes one.
@@ -38,8 +36,20 @@ const std::map<std::string, std::string ScanOptions::*> kTextOptions{
     {"--server", &ScanOptions::server},     {"--user", &ScanOptions::user},
     {"--password", &ScanOptions::password}, {"--account-name", &ScanOptions::accountName},
     {"--dict", &ScanOptions::dictionary},   {"--userlst", &ScanOptions::userStrings},
-    {"--senders", &ScanOptions::senders},
+    {"--senders", &ScanOptions::senders},   {"--ca", &ScanOptions::caFile},
 };
+
+constexpr const char* kSecurityOption = "--security";
+
+bool setSecurity(ScanOptions& options, const std::string& word, std::string& error) {
+    const auto security = ParseSecurity(word);
+    if (!security) {
+        error = std::string(kSecurityOption) + " needs none, tls or stls, not \"" + word + "\"";
+        return false;
+    }
+    options.security = *security;
+    return true;
+}
 
 const std::map<std::string, NumberRule> kNumberOptions{
     {"--port", {&ScanOptions::port, 1, 65535}},
@@ -49,6 +59,7 @@ const std::map<std::string, NumberRule> kNumberOptions{
 
 bool setOption(ScanOptions& options, const std::string& option, const std::string& value,
                std::string& error) {
+    if (option == kSecurityOption) return setSecurity(options, value, error);
     if (const auto text = kTextOptions.find(option); text != kTextOptions.end()) {
         options.*(text->second) = value;
         return true;
@@ -67,7 +78,9 @@ bool setOption(ScanOptions& options, const std::string& option, const std::strin
 AccountRecord accountFor(const ScanOptions& options) {
     AccountRecord account;
     account.server = options.server;
-    account.port = static_cast<std::uint32_t>(options.port);
+    account.port =
+        options.port != 0 ? static_cast<std::uint32_t>(options.port) : DefaultPortFor(options.security);
+    account.security = options.security;
     account.userName = options.user;
     account.password = options.password;
     account.accountName = options.accountName;
@@ -101,7 +114,7 @@ std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args
     ScanOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!kTextOptions.contains(arg) && !kNumberOptions.contains(arg)) {
+        if (!kTextOptions.contains(arg) && !kNumberOptions.contains(arg) && arg != kSecurityOption) {
             error = "unknown option " + arg;
             return std::nullopt;
         }
@@ -128,6 +141,7 @@ int runScan(const std::vector<std::string>& args) {
     StderrUiPort ui;
     SystemClock clock;
     Pop3Client client(ui, clock);
+    if (!options->caFile.empty()) client.setCaFile(options->caFile);
     MessageList list;
     const AccountRecord account = accountFor(*options);
     std::optional<int> result;

@@ -1,15 +1,20 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "store/AccountRecord.h"
 
 namespace qlt::cli {
 
 // What "quillgate-cli scan" was asked to do.
 struct ScanOptions {
     std::string server;
-    long long port = 110;
+    long long port = 0;  // 0: the usual port of the security
+    std::uint8_t security = kSecurityNone;
+    std::string caFile;  // empty: the system's certificates
     std::string user;
     std::string password;
     std::string accountName;
@@ -24,13 +29,9 @@ struct ScanOptions {
 // reason goes to error).
 std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args, std::string& error);
 
-// quillgate-cli scan --server HOST --port N --user U --password P
-//     [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]
-//     [--userlst PATH] [--senders PATH]
-// Logs in, scans the mailbox into an empty list and prints the result, the
-// server's counters, the measured rate, the error text and the entries as
-// one JSON object. Returns the exit code: 0 scanned (also empty or stopped),
-// 1 no login or a failed scan, 2 usage.
+// quillgate-cli scan (see its --help). Logs in, scans the mailbox into an empty list and prints the result,
+// the server's counters, the measured rate, the error text and the entries as one JSON object. Returns the
+// exit code: 0 scanned (also empty or stopped), 1 no login or a failed scan, 2 usage.
 int runScan(const std::vector<std::string>& args);
 
 }  // namespace qlt::cli

@@ -5,24 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/CleanCommand.h"
+#include "cli/CommandHelp.h"
 #include "cli/DictCommand.h"
 #include "cli/RateCommand.h"
 #include "cli/ScanCommand.h"
 #include "store/Codec.h"
 
 namespace {
-
-int usage() {
-    std::cerr << "usage: quillgate-cli codec compress|decompress|scramble   (bytes from stdin to stdout)\n"
-                 "       quillgate-cli dict build SOURCE -o FILE\n"
-                 "       quillgate-cli dict dump [FILE] [--userlst PATH]\n"
-                 "       quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]\n"
-                 "                          [--dict PATH] [--userlst PATH] [--full]\n"
-                 "       quillgate-cli scan --server HOST --port N --user U --password P\n"
-                 "                          [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]\n"
-                 "                          [--userlst PATH] [--senders PATH]\n";
-    return 2;
-}
 
 qlt::Bytes readAll(std::istream& in) {
     return qlt::Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -48,21 +38,38 @@ int runCodec(std::string_view op) {
         qlt::scramble(data);
         writeAll(data);
     } else {
-        return usage();
+        return qlt::cli::usageError("codec");
     }
     return 0;
+}
+
+// Prints the help asked for; false when the words ask for none.
+bool printHelp(const std::vector<std::string>& words) {
+    if (words.empty()) return false;
+    if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+        const auto* help = words.size() > 1 ? qlt::cli::findHelp(words[1]) : nullptr;
+        std::cout << (help != nullptr ? qlt::cli::helpText(*help) : qlt::cli::overviewText());
+        return true;
+    }
+    const auto* help = qlt::cli::findHelp(words[0]);
+    if (help == nullptr || !qlt::cli::asksForHelp({words.begin() + 1, words.end()})) return false;
+    std::cout << qlt::cli::helpText(*help);
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc == 3 && std::string_view(argv[1]) == "codec") return runCodec(argv[2]);
-    if (argc >= 2 && std::string_view(argv[1]) == "dict")
-        return qlt::cli::runDict(std::vector<std::string>(argv + 2, argv + argc));
-    if (argc >= 2 && std::string_view(argv[1]) == "rate")
-        return qlt::cli::runRate(std::vector<std::string>(argv + 2, argv + argc));
-    if (argc >= 2 && std::string_view(argv[1]) == "scan")
-        return qlt::cli::runScan(std::vector<std::string>(argv + 2, argv + argc));
-    return usage();
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    if (printHelp(words)) return std::cout.flush() ? 0 : 1;
+    if (words.empty()) return qlt::cli::usageError("");
+    const std::string& command = words[0];
+    const std::vector<std::string> args(words.begin() + 1, words.end());
+    if (command == "codec") return args.size() == 1 ? runCodec(args[0]) : qlt::cli::usageError(command);
+    if (command == "dict") return qlt::cli::runDict(args);
+    if (command == "rate") return qlt::cli::runRate(args);
+    if (command == "scan") return qlt::cli::runScan(args);
+    if (command == "clean") return qlt::cli::runClean(args);
+    return qlt::cli::usageError("", "unknown command " + command);
 }

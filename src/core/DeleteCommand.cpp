@@ -49,7 +49,7 @@ void MailChecker::deleteTagged() {
     if (!confirmDelete(count)) return;
 
     m_ui.setButtonFace(CommandButton::Delete, ButtonFace::Pressed);
-    if (!m_client.Connect(loginRecord(m_accounts.currentAccountNumber, m_accounts.currentAccount))) {
+    if (!connectAccount(m_accounts.currentAccountNumber, m_accounts.currentAccount)) {
         m_ui.messageBox("QLT Server Access Problem", "Could Not Connect to the Server.", BoxIcon::Warning,
                         BoxButtons::Ok);
         m_ui.setButtonFace(CommandButton::Delete, ButtonFace::Normal);

@@ -21,7 +21,8 @@ MailChecker::MailChecker(const DeskServices& desk, DataFiles files)
       m_mailto(desk.mailto),
       m_files(std::move(files)),
       m_persistence(desk.profile, desk.window),
-      m_client(desk.ui, desk.clock) {}
+      m_client(desk.ui, desk.clock),
+      m_trust(desk.ui) {}
 
 void MailChecker::load() {
     m_persistence.LoadAccounts(m_accounts, m_settings);
@@ -170,11 +171,26 @@ bool MailChecker::connectForEntry(const MessageEntry& entry) {
     // With Show All the entry may be another account's: its number means
     // something on its own server only.
     const int n = entry.accountIndex;
-    if (n == m_accounts.currentAccountNumber)
-        return m_client.Connect(loginRecord(n, m_accounts.currentAccount));
+    if (n == m_accounts.currentAccountNumber) return connectAccount(n, m_accounts.currentAccount);
     const auto owner = m_accounts.GetAccount(n);
     if (!owner) return false;
-    return m_client.Connect(loginRecord(n, *owner));
+    return connectAccount(n, *owner);
+}
+
+bool MailChecker::connectAccount(int n, const AccountRecord& record) {
+    AccountRecord login = loginRecord(n, record);
+    const TrustedLogin result = m_trust.connect(m_client, login);
+    if (result.accountChanged) keepTrust(n, login);
+    return result.connected;
+}
+
+void MailChecker::keepTrust(int n, const AccountRecord& login) {
+    if (auto stored = m_accounts.GetAccount(n)) {
+        KeepTrust(*stored, login);
+        m_accounts.ReplaceAccount(n, *stored);
+    }
+    if (n == m_accounts.currentAccountNumber) KeepTrust(m_accounts.currentAccount, login);
+    SaveAccounts();
 }
 
 std::optional<std::size_t> MailChecker::selectedEntryIndex() const {

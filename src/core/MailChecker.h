@@ -13,6 +13,7 @@
 #include "base/ProgressCodes.h"
 #include "base/UiPort.h"
 #include "core/CommandState.h"
+#include "core/ConnectionTrust.h"
 #include "core/MessageView.h"
 #include "core/ViewStatus.h"
 #include "pop3/Pop3Client.h"
@@ -183,6 +184,10 @@ class MailChecker {
     // Shared by the commands.
     bool refuseWhileScanning();
     AccountRecord loginRecord(int n, const AccountRecord& record) const;
+    // Logs in to account n (its stored or current record); keeps and saves
+    // what the user agreed to on the way.
+    bool connectAccount(int n, const AccountRecord& record);
+    void keepTrust(int n, const AccountRecord& login);
     bool connectForEntry(const MessageEntry& entry);
     std::optional<std::size_t> selectedEntryIndex() const;
     void reportRetrievalFailure();
@@ -198,6 +203,7 @@ class MailChecker {
     AccountStore m_accounts;
     Settings m_settings;
     Pop3Client m_client;
+    ConnectionTrust m_trust;
     MessageList m_list;
     KeywordDictionary m_dictionary;
     MessageView m_view;

@@ -121,10 +121,13 @@ void MailChecker::askPasswordIfMissing() {
 void MailChecker::scanAccount(int n) {
     m_accounts.CopyToCurrent(n);
     UpdateCommandState();
+    const bool connected = connectAccount(n, *m_accounts.GetAccount(n));
+    // Read after the login: it may have pinned a certificate or noted the
+    // clear-text warning.
     const AccountRecord stored = *m_accounts.GetAccount(n);
     const AccountRecord login = loginRecord(n, stored);
     ScanOutcome outcome = ScanOutcome::ConnectionFailed;
-    if (m_client.Connect(login)) {
+    if (connected) {
         const ScanContext context{m_client,           m_list,        m_dictionary, login,
                                   m_settings.scanBuf, m_forceRescan, m_ui,         m_clock};
         outcome = ScanOutcomeFromResult(ScanMailbox(context));

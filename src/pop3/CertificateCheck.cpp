@@ -38,9 +38,7 @@ std::string fingerprintText(const CertificateFingerprint& fingerprint) {
     return text;
 }
 
-namespace {
-
-std::string reasonText(const CertificateCheck& check, const std::string& host) {
+std::string certificateReasonText(const CertificateCheck& check, const std::string& host) {
     switch (check.problem) {
         case CertificateProblem::Expired:
             return "it has expired";
@@ -61,10 +59,9 @@ std::string reasonText(const CertificateCheck& check, const std::string& host) {
     return "verification failed (" + check.detail + ")";
 }
 
-}  // namespace
-
 std::string certificateErrorText(const CertificateCheck& check, const std::string& host, bool pinnedBefore) {
-    std::string text = "ERROR: The server's certificate is not trusted: " + reasonText(check, host) + "\r\n";
+    std::string text =
+        "ERROR: The server's certificate is not trusted: " + certificateReasonText(check, host) + "\r\n";
     if (check.problem != CertificateProblem::NoCertificate) {
         text += "Certificate SHA-256 fingerprint: " + fingerprintText(check.fingerprint) + "\r\n";
     }

@@ -36,6 +36,9 @@ CertificateProblem classifyVerifyResult(long verifyResult);
 // "AB:CD:...": 32 bytes as upper-case hex pairs joined by colons.
 std::string fingerprintText(const CertificateFingerprint& fingerprint);
 
+// Why the certificate was refused, as a clause: "it has expired".
+std::string certificateReasonText(const CertificateCheck& check, const std::string& host);
+
 // The error text for a certificate that was refused: the reason, the host
 // name it was checked against, and its fingerprint, each line ending "\r\n".
 // pinnedBefore: the account trusted another certificate until now.

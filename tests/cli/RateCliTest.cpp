@@ -10,38 +10,12 @@
 #include <vector>
 
 #include "MiniJson.h"
+#include "support/CliRun.h"
 
 namespace qlt::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-std::string quoted(const std::string& arg) {
-    std::string q = "'";
-    for (const char c : arg) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Runs the built quillgate-cli; standard error is dropped (boxes go there).
-CliRun runCli(const std::vector<std::string>& args) {
-    std::string command = quoted(QLT_CLI_PATH);
-    for (const auto& a : args) command += " " + quoted(a);
-    command += " 2>/dev/null";
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) run.out.append(buf, n);
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 class RateCli : public ::testing::Test {
   protected:

@@ -83,6 +83,12 @@ std::optional<std::string> ScriptedUiPort::chooseFile(const FileRequest& request
     return takeFront(m_files, std::optional<std::string>());
 }
 
+bool ScriptedUiPort::askTrustCertificate(const std::string& accountName, const std::string& reason,
+                                         const std::string& fingerprint) {
+    trustRequests.push_back({accountName, reason, fingerprint});
+    return takeFront(m_trustAnswers, false);
+}
+
 std::vector<std::string> ScriptedUiPort::titles() const {
     std::vector<std::string> out;
     for (const Box& box : boxes) out.push_back(box.title);

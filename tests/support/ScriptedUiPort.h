@@ -12,8 +12,9 @@
 namespace qlt::test {
 
 // A front end for tests: records every call, answers message boxes, password
-// requests and file choosers from queues (a box's first button, a cancelled
-// dialog when a queue is empty), and can act from inside a call as a click
+// requests, file choosers and certificate questions from queues (a box's
+// first button, a cancelled dialog, a refused certificate when a queue is
+// empty), and can act from inside a call as a click
 // handled there would.
 class ScriptedUiPort : public UiPort {
   public:
@@ -27,6 +28,7 @@ class ScriptedUiPort : public UiPort {
     void queueAnswer(BoxAnswer answer) { m_answers.push_back(answer); }
     void queuePassword(std::optional<Credentials> answer) { m_passwords.push_back(std::move(answer)); }
     void queueFile(std::optional<std::string> answer) { m_files.push_back(std::move(answer)); }
+    void queueTrust(bool answer) { m_trustAnswers.push_back(answer); }
 
     BoxAnswer messageBox(const std::string& title, const std::string& text, BoxIcon icon,
                          BoxButtons buttons) override;
@@ -45,6 +47,8 @@ class ScriptedUiPort : public UiPort {
     void setTrayIcon(int iconId) override { trayIcons.push_back(iconId); }
     std::optional<Credentials> askPassword(const std::string& userName) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
+    bool askTrustCertificate(const std::string& accountName, const std::string& reason,
+                             const std::string& fingerprint) override;
 
     // Run at every call of their kind, after it was recorded.
     std::function<void()> onPumpMessages;
@@ -59,6 +63,12 @@ class ScriptedUiPort : public UiPort {
     std::vector<int> trayIcons;
     std::vector<std::string> passwordRequests;  // the user names shown
     std::vector<FileRequest> fileRequests;
+    struct TrustRequest {
+        std::string accountName;
+        std::string reason;
+        std::string fingerprint;
+    };
+    std::vector<TrustRequest> trustRequests;
     // Button and cursor calls in order, as "Scan face Pressed", "Close enabled 0",
     // "Scan text STOP", "wait 1".
     std::vector<std::string> buttonLog;
@@ -76,6 +86,7 @@ class ScriptedUiPort : public UiPort {
     std::deque<BoxAnswer> m_answers;
     std::deque<std::optional<Credentials>> m_passwords;
     std::deque<std::optional<std::string>> m_files;
+    std::deque<bool> m_trustAnswers;
 };
 
 const char* buttonName(CommandButton button);

@@ -1,13 +1,8 @@
 #include <gtest/gtest.h>
-#include <openssl/pem.h>
-#include <openssl/x509.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "LiveTlsInstance.h"
 #include "base/Clock.h"
 #include "base/ScanFlags.h"
 #include "pop3/Pop3Client.h"
@@ -17,38 +12,6 @@
 
 namespace qlt::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-// The ssl-enabled instance that tests/live/dovecot.sh started for this run.
-fs::path instanceDir() {
-    const char* dir = std::getenv("QLT_LIVE_TLS_DIR");
-    return dir == nullptr ? fs::path() : fs::path(dir);
-}
-
-unsigned portIn(const char* file) {
-    std::ifstream in(instanceDir() / file);
-    unsigned port = 0;
-    in >> port;
-    return port;
-}
-
-std::string certificatePath(const std::string& name) {
-    return (instanceDir() / "tls" / (name + ".pem")).string();
-}
-
-// The fingerprint as computed from the certificate file, independently of the client.
-CertificateFingerprint fingerprintOf(const std::string& name) {
-    CertificateFingerprint fingerprint{};
-    FILE* file = std::fopen(certificatePath(name).c_str(), "r");
-    if (file == nullptr) return fingerprint;
-    X509* certificate = PEM_read_X509(file, nullptr, nullptr, nullptr);
-    std::fclose(file);
-    unsigned int length = 0;
-    if (certificate != nullptr) X509_digest(certificate, EVP_sha256(), fingerprint.data(), &length);
-    X509_free(certificate);
-    return fingerprint;
-}
 
 class LiveTlsTest : public ::testing::Test {
   protected:

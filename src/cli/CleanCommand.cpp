@@ -1,0 +1,210 @@
+#include "cli/CleanCommand.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+
+#include "base/Clock.h"
+#include "cli/CliFiles.h"
+#include "cli/CommandHelp.h"
+#include "cli/HeadlessDesk.h"
+#include "core/MailChecker.h"
+#include "platform/QSettingsProfile.h"
+#include "risk/BuiltInTexts.h"
+#include "risk/SenderList.h"
+#include "risk/UserStringFile.h"
+#include "store/Formatting.h"
+
+namespace qlt::cli {
+namespace {
+
+constexpr const char* kPasswordVariable = "QUILLGATE_PASSWORD";
+
+int usage(const std::string& error) {
+    return usageError("clean", error);
+}
+
+const std::map<std::string, std::string CleanOptions::*> kValueOptions{
+    {"--account", &CleanOptions::account}, {"--password", &CleanOptions::password},
+    {"--ca", &CleanOptions::caFile},       {"--data", &CleanOptions::dataFolder},
+    {"--dict", &CleanOptions::dictionary},
+};
+
+std::string defaultDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && *dataHome == '/') return std::string(dataHome) + "/quillgate";
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/.local/share/quillgate";
+}
+
+// The user's own files of the data folder; the shipped dictionary when the
+// folder has none (the program installs it there at its first start).
+DataFiles dataFilesFor(const CleanOptions& options) {
+    const std::string folder = options.dataFolder.empty() ? defaultDataFolder() : options.dataFolder;
+    std::string dictionary = options.dictionary;
+    if (dictionary.empty()) {
+        dictionary = folder + "/" + dictionaryFileName();
+        std::error_code ignored;
+        if (!std::filesystem::exists(dictionary, ignored)) dictionary = shippedDictionary();
+    }
+    return {{dictionary, folder + "/" + kUserStringFileName}, senderListPath(folder)};
+}
+
+// The account by its number in the list or by its name; the current one
+// when none is named.
+std::optional<int> findAccount(const MailChecker& checker, const std::string& wanted, std::string& error) {
+    const int count = checker.GetAccountCount();
+    if (wanted.empty()) {
+        const int current = checker.accounts().currentAccountNumber;
+        if (current >= 1 && current <= count) return current;
+        if (count == 1) return 1;
+        error =
+            count == 0 ? "the profile holds no account" : "no account is current: choose one with --account";
+        return std::nullopt;
+    }
+    if (const auto number = parseInt32(wanted)) {
+        if (*number >= 1 && *number <= count) return static_cast<int>(*number);
+        error = "there is no account number " + wanted + " (the profile holds " + std::to_string(count) + ")";
+        return std::nullopt;
+    }
+    std::optional<int> found;
+    for (int n = 1; n <= count; ++n) {
+        if (checker.GetAccount(n)->accountName.str() != wanted) continue;
+        if (found) {
+            error = "more than one account is named \"" + wanted + "\": choose by number";
+            return std::nullopt;
+        }
+        found = n;
+    }
+    if (!found) error = "no account is named \"" + wanted + "\"";
+    return found;
+}
+
+// A header text on one line of the listing: its tabs and line breaks would
+// make another column or another line.
+std::string oneLine(const std::string& text) {
+    std::string line = text;
+    for (char& c : line) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    }
+    return line;
+}
+
+// Lists the account's rows the automatic tagging rule tagged; their count.
+std::size_t listTagged(const MailChecker& checker, int n) {
+    std::size_t count = 0;
+    const MessageView& view = checker.view();
+    for (std::size_t row = 0; row < view.rowCount(); ++row) {
+        if (view.state(row) != RowState::Delete) continue;
+        const std::size_t index = view.entryIndex(row);
+        if (index >= checker.messages().count()) continue;
+        const MessageEntry& entry = checker.messages().at(index);
+        if (entry.accountIndex != n) continue;
+        std::cout << entry.messageNumber << '\t' << oneLine(entry.from.str()) << '\t'
+                  << oneLine(entry.subject.str()) << '\n';
+        ++count;
+    }
+    return count;
+}
+
+bool scanSucceeded(const AccountRecord& account) {
+    return account.status == kStatusCompleted || account.status == kStatusNoMessages;
+}
+
+// Scans account n, then deletes (or only lists) what is tagged; the exit code.
+int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, bool dryRun) {
+    checker.accounts().MakeAccountCurrent(n);
+    // A mailbox taken as unchanged would list nothing to delete.
+    if (!checker.forceRescan()) checker.toggleRescan();
+    checker.runScan();
+    const AccountRecord scanned = *checker.GetAccount(n);
+    if (!scanSucceeded(scanned)) {
+        std::cerr << "quillgate-cli clean: the mailbox could not be scanned ("
+                  << AccountStatusName(scanned.status) << ")\n"
+                  << checker.client().m_strError;
+        return 1;
+    }
+    const auto tagged = static_cast<long long>(listTagged(checker, n));
+    if (dryRun) {
+        std::cout << tagged << " message" << PluralS(tagged) << " would be deleted.\n";
+        return 0;
+    }
+    if (tagged > 0) checker.deleteTagged();
+    std::cout << "Deleted " << ui.deleted << " of " << tagged << " message" << PluralS(tagged) << ".\n";
+    return ui.deleted == tagged ? 0 : 1;
+}
+
+// The profile's current account as it was before the run.
+void restoreCurrent(MailChecker& checker, int before) {
+    if (before >= 1 && checker.accounts().MakeAccountCurrent(before)) return;
+    checker.ClearAccountSelection();
+}
+
+}  // namespace
+
+std::optional<CleanOptions> parseCleanOptions(const std::vector<std::string>& args, std::string& error) {
+    CleanOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--dry-run") {
+            options.dryRun = true;
+            continue;
+        }
+        const auto option = kValueOptions.find(arg);
+        if (option == kValueOptions.end()) {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        }
+        if (i + 1 >= args.size()) {
+            error = arg + " needs a value";
+            return std::nullopt;
+        }
+        options.*(option->second) = args[++i];
+    }
+    if (options.password.empty()) {
+        const char* fromEnvironment = std::getenv(kPasswordVariable);
+        if (fromEnvironment != nullptr) options.password = fromEnvironment;
+    }
+    return options;
+}
+
+int runClean(const std::vector<std::string>& args) {
+    std::string error;
+    const auto options = parseCleanOptions(args, error);
+    if (!options) return usage(error);
+
+    QSettingsProfile profile;
+    HeadlessUiPort ui(options->password);
+    SystemClock clock;
+    HeadlessWindow window;
+    NoLauncher launcher;
+    NoMailto mailto;
+    MailChecker checker(DeskServices{ui, clock, profile, window, launcher, mailto}, dataFilesFor(*options));
+    checker.load();
+    window.keep(checker.settings());
+
+    const auto n = findAccount(checker, options->account, error);
+    if (!n) {
+        std::cerr << "quillgate-cli clean: " << error << '\n';
+        return 2;
+    }
+    if (checker.GetAccount(*n)->password.empty() && options->password.empty()) {
+        std::cerr
+            << "quillgate-cli clean: the profile stores no password for this account: give --password or "
+            << kPasswordVariable << '\n';
+        return 2;
+    }
+    if (!options->caFile.empty()) checker.client().setCaFile(options->caFile);
+
+    const int before = checker.accounts().currentAccountNumber;
+    const int code = cleanAccount(checker, ui, *n, options->dryRun);
+    restoreCurrent(checker, before);
+    if (!checker.SaveAccounts()) {
+        std::cerr << "quillgate-cli clean: the profile could not be saved\n";
+        return 1;
+    }
+    return std::cout.flush() ? code : 1;
+}
+
+}  // namespace qlt::cli

@@ -1,0 +1,131 @@
+#include "cli/CommandHelp.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace qlt::cli {
+
+namespace {
+
+const CommandHelp kCommands[] = {
+    {"codec", "quillgate-cli codec compress|decompress|scramble",
+     "Runs the account store's codec over standard input and writes the result\n"
+     "to standard output.\n"
+     "\n"
+     "Exit codes: 0 done, 1 the input is not a readable compressed block,\n"
+     "2 usage.\n"},
+    {"dict",
+     "quillgate-cli dict build SOURCE -o FILE\n"
+     "       quillgate-cli dict dump [FILE] [--userlst PATH]",
+     "build  makes the keyword dictionary data file FILE from its readable\n"
+     "       source.\n"
+     "dump   prints the keyword table as the program loads it: the built-in\n"
+     "       record, the user strings of --userlst PATH, then the records of\n"
+     "       FILE (the shipped dictionary when FILE is left out).\n"
+     "\n"
+     "Exit codes: 0 done, 1 a file could not be read or written or is not\n"
+     "valid, 2 usage.\n"},
+    {"rate",
+     "quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]\n"
+     "                          [--dict PATH] [--userlst PATH] [--full]",
+     "Rates the message in FILE as a scan would (only its first lines unless\n"
+     "--full) and prints the filled entry as one JSON object.\n"
+     "\n"
+     "  --account-name NAME  the account name shown in the entry\n"
+     "  --size N             the message size the server would report\n"
+     "  --number N           the message number on the server (1)\n"
+     "  --dict PATH          the keyword dictionary (the shipped one)\n"
+     "  --userlst PATH       the user strings file (none)\n"
+     "  --full               rate the whole message, as Analyze does\n"
+     "\n"
+     "Exit codes: 0 done, 1 the file could not be read, 2 usage.\n"},
+    {"scan",
+     "quillgate-cli scan --server HOST [--port N] --user U --password P\n"
+     "                          [--security none|tls|stls] [--ca FILE]\n"
+     "                          [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]\n"
+     "                          [--userlst PATH] [--senders PATH]",
+     "Logs in to a POP3 server, scans the mailbox and prints the result, the\n"
+     "server's counters, the error text and the rated entries as one JSON\n"
+     "object. Nothing is deleted and no profile is read or written.\n"
+     "\n"
+     "  --security WORD  none (clear text), tls (TLS from the first byte) or\n"
+     "                   stls (STLS before the login); none when left out\n"
+     "  --port N         the server's port (995 for tls, 110 otherwise)\n"
+     "  --ca FILE        trust the certificates in this PEM file instead of\n"
+     "                   the system's\n"
+     "  --timeout S      seconds to wait for each reply (30; 0: no limit)\n"
+     "  --scanbuf N      the bytes of each message read for rating (1024)\n"
+     "  --senders PATH   a sender list file whose friends and foes are marked\n"
+     "\n"
+     "Exit codes: 0 scanned (also an empty mailbox), 1 no login or a failed\n"
+     "scan, 2 usage.\n"},
+    {"clean",
+     "quillgate-cli clean [--account NAME|N] [--password P] [--dry-run]\n"
+     "                          [--ca FILE] [--data DIR] [--dict PATH]",
+     "Scans one account of your profile and deletes on the server the messages\n"
+     "the automatic tagging rule tags: every message of a foe, and any other\n"
+     "with a risk level at or above the profile's threshold (never by risk\n"
+     "for a friend). Meant for scripted use (cron): nothing is asked, the\n"
+     "messages are listed on standard output as \"NUMBER<tab>SENDER<tab>SUBJECT\"\n"
+     "and a last line gives the count; notices go to standard error.\n"
+     "\n"
+     "  --account NAME|N  the account by name or by number in the list (the\n"
+     "                    current account of the profile when left out)\n"
+     "  --password P      the password when the profile stores none; else the\n"
+     "                    environment variable QUILLGATE_PASSWORD\n"
+     "  --dry-run         list what would be deleted, delete nothing\n"
+     "  --ca FILE         trust the certificates in this PEM file instead of\n"
+     "                    the system's\n"
+     "  --data DIR        the folder of your user strings and sender list\n"
+     "                    ($XDG_DATA_HOME/quillgate)\n"
+     "  --dict PATH       the keyword dictionary (DIR/qltdict.dat, else the\n"
+     "                    shipped one)\n"
+     "\n"
+     "The profile is the program's own settings file; the scan updates the\n"
+     "account's counters in it as a scan in the program does.\n"
+     "\n"
+     "Exit codes: 0 done (also nothing to delete), 1 no login, a failed scan\n"
+     "or not every tagged message deleted, 2 usage or no such account.\n"},
+};
+
+}  // namespace
+
+const CommandHelp* findHelp(std::string_view command) {
+    const auto* found =
+        std::ranges::find_if(kCommands, [command](const CommandHelp& h) { return h.name == command; });
+    return found == std::end(kCommands) ? nullptr : found;
+}
+
+std::string helpText(const CommandHelp& help) {
+    return std::string("usage: ") + help.synopsis + "\n\n" + help.details;
+}
+
+std::string overviewText() {
+    std::string text = "usage: ";
+    for (const CommandHelp& help : kCommands) {
+        if (&help != kCommands) text += "       ";
+        text += std::string(help.synopsis) + "\n";
+    }
+    text +=
+        "\nRun \"quillgate-cli COMMAND --help\" for what a command does, its options\n"
+        "and its exit codes.\n";
+    return text;
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    return !args.empty() && (args[0] == "--help" || args[0] == "-h");
+}
+
+int usageError(std::string_view command, const std::string& error) {
+    if (!error.empty())
+        std::cerr << "quillgate-cli" << (command.empty() ? "" : " ") << command << ": " << error << '\n';
+    const CommandHelp* help = findHelp(command);
+    if (help == nullptr) {
+        std::cerr << overviewText();
+    } else {
+        std::cerr << "usage: " << help->synopsis << '\n';
+    }
+    return 2;
+}
+
+}  // namespace qlt::cli

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/UiPort.h"
+#include "platform/QSettingsProfile.h"
+#include "risk/AutoTag.h"
+#include "risk/SenderList.h"
+#include "store/AccountPersistence.h"
+#include "support/CliRun.h"
+#include "support/FakePop3Server.h"
+#include "support/ScriptedUiPort.h"
+#include "support/StillWindow.h"
+#include "support/TempFolder.h"
+
+namespace qlt::test {
+namespace {
+
+constexpr const char* kSpam =
+    "+OK\r\nFrom: Deals <foe@spam.example>\r\nSubject: Buy\tnow\r\n\r\nbody\r\n.\r\n";
+constexpr const char* kClean = "+OK\r\nFrom: Ann <ann@example.org>\r\nSubject: Lunch\r\n\r\nbody\r\n.\r\n";
+
+// A profile in a private XDG_CONFIG_HOME with two accounts, "Home" current
+// and "Work" on the fake server, and a data folder whose sender list holds
+// one foe. Risk alone tags nothing, so exactly the foe's message goes.
+class CleanCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::create_directories(data());
+        ScriptedUiPort ui;
+        SenderList(ui, senderListPath(data())).addSender("foe@spam.example", kSenderFoe);
+    }
+
+    std::string data() const { return folder.file("data"); }
+    QString profileFile() const {
+        return QString::fromStdString(folder.file("config/Tamsworth/quillgt.conf"));
+    }
+
+    void writeProfile(unsigned workPort, const std::string& workPassword) {
+        AccountStore store;
+        AccountRecord home;
+        home.server = "127.0.0.1";
+        home.port = FakePop3Server::unusedPort();
+        home.userName = "home";
+        home.password = "pw";
+        home.accountName = "Home";
+        home.timeout = 5;
+        store.AddAccount(home);
+        AccountRecord work = home;
+        work.port = workPort;
+        work.userName = "ann";
+        work.password = workPassword;
+        work.accountName = "Work";
+        work.accountNumber = 2;
+        store.AppendAccount(work);
+        store.MakeAccountCurrent(1);
+        Settings settings;
+        settings.delTag = kDelTagNone;
+        settings.rescanDel = 0;
+        QSettingsProfile profile(profileFile());
+        StillWindow window;
+        ASSERT_TRUE(AccountPersistence(profile, window).SaveAccounts(store, settings));
+    }
+
+    AccountStore readProfile() {
+        AccountStore store;
+        Settings settings;
+        QSettingsProfile profile(profileFile());
+        StillWindow window;
+        AccountPersistence(profile, window).LoadAccounts(store, settings);
+        return store;
+    }
+
+    CliRun clean(std::vector<std::string> args, std::vector<std::string> env = {}) {
+        args.insert(args.begin(), "clean");
+        args.insert(args.end(), {"--data", data()});
+        env.push_back("XDG_CONFIG_HOME=" + folder.file("config"));
+        return runCli(args, env);
+    }
+
+    // The scan's dialogue: the foe's message first, then a clean one.
+    static void scanScript(FakePop3Server& server, const std::string& password) {
+        server.greetAndLogin("ann", password)
+            .expect("stat\r\n")
+            .send("+OK 2 300\r\n")
+            .expect("list 1\r\n")
+            .send("+OK 1 120\r\n")
+            .expect("uidl 1\r\n")
+            .send("+OK 1 uid-1\r\n")
+            .expect("top 1 1024\r\n")
+            .send(kSpam)
+            .expect("list 2\r\n")
+            .send("+OK 2 180\r\n")
+            .expect("uidl 2\r\n")
+            .send("+OK 2 uid-2\r\n")
+            .expect("top 2 1024\r\n")
+            .send(kClean)
+            .expect("quit\r\n")
+            .send("+OK\r\n");
+    }
+
+    TempFolder folder{"qlt-clean-cli"};
+};
+
+TEST_F(CleanCli, DryRunListsTheTaggedMessageAndDeletesNothing) {
+    FakePop3Server server;
+    scanScript(server, "pw");
+    server.start();
+    writeProfile(server.port(), "pw");
+
+    const CliRun run = clean({"--account", "Work", "--dry-run"});
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // The tab of the subject would make a fourth column.
+    EXPECT_EQ(run.out, "1\tDeals <foe@spam.example>\tBuy now\n1 message would be deleted.\n");
+    const AccountStore after = readProfile();
+    // The scan is recorded as the program's own would be.
+    EXPECT_EQ(after.GetAccount(2)->messageCount, 2);
+    EXPECT_EQ(after.GetAccount(2)->mailboxSize, 300);
+    // The program's current account stays what it was.
+    EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u);
+    EXPECT_EQ(after.GetAccount(2)->isCurrent, 0u);
+}
+
+TEST_F(CleanCli, DeletesTheTaggedMessageWithThePasswordFromTheEnvironment) {
+    FakePop3Server server;
+    scanScript(server, "env-pw");
+    server.acceptNext()
+        .greetAndLogin("ann", "env-pw")
+        .expect("dele 1\r\n")
+        .send("+OK\r\n")
+        .expect("quit\r\n")
+        .send("+OK\r\n");
+    server.start();
+    writeProfile(server.port(), "");
+
+    const CliRun run = clean({"--account", "2"}, {"QUILLGATE_PASSWORD=env-pw"});
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "1\tDeals <foe@spam.example>\tBuy now\nDeleted 1 of 1 message.\n");
+    const AccountStore after = readProfile();
+    EXPECT_TRUE(after.GetAccount(2)->password.empty()) << "a given password is never stored";
+    EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u);
+}
+
+TEST_F(CleanCli, ALoginRefusedIsExitCodeOneWithTheServersWords) {
+    FakePop3Server server;
+    server.send("+OK ready\r\n")
+        .expect("user ann\r\n")
+        .send("+OK\r\n")
+        .expect("pass pw\r\n")
+        .send("-ERR [AUTH] Authentication failed.\r\n");
+    server.start();
+    writeProfile(server.port(), "pw");
+
+    const CliRun run = clean({"--account", "Work"});
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("-ERR [AUTH] Authentication failed."), std::string::npos) << run.err;
+}
+
+struct NoAccount {
+    const char* name;
+    std::vector<std::string> args;
+    const char* error;
+};
+
+class CleanCliNoAccount : public CleanCli, public ::testing::WithParamInterface<NoAccount> {};
+
+TEST_P(CleanCliNoAccount, IsExitCodeTwoAndTouchesNoServer) {
+    writeProfile(FakePop3Server::unusedPort(), "");
+    const CliRun run = clean(GetParam().args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, std::string("quillgate-cli clean: ") + GetParam().error + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, CleanCliNoAccount,
+    ::testing::Values(
+        NoAccount{"UnknownName", {"--account", "Play"}, "no account is named \"Play\""},
+        NoAccount{"NumberTooHigh", {"--account", "3"}, "there is no account number 3 (the profile holds 2)"},
+        NoAccount{"NoPassword",
+                  {"--account", "Work"},
+                  "the profile stores no password for this account: give --password or "
+                  "QUILLGATE_PASSWORD"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace qlt::test
