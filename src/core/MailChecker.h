@@ -67,6 +67,8 @@ class MailChecker {
     std::optional<AccountRecord> GetAccount(int n) const { return m_accounts.GetAccount(n); }
     void AppendAccount(const AccountRecord& record) { m_accounts.AppendAccount(record); }
     bool ReplaceAccount(int n, const AccountRecord& record) { return m_accounts.ReplaceAccount(n, record); }
+    // Removes the account at list position i; the accounts behind it and
+    // their listed messages move up one number, its own messages go.
     bool RemoveAccount(int i);
     void ClearAccountSelection() { m_accounts.ClearAccountSelection(); }
     void RefillMessageList() { fillMessageView(); }
@@ -119,6 +121,10 @@ class MailChecker {
     std::string findEmailProgram();
     std::string browseForEmailProgram();
     void clearAfterReceive();
+
+    // True, after telling the user, while a scan holds the connection and
+    // the current account; commands and account edits wait for its end.
+    bool refuseWhileScanning();
 
     // --- State for the window -----------------------------------------------
     AccountStore& accounts() { return m_accounts; }
@@ -181,7 +187,6 @@ class MailChecker {
     void reportDelete(std::size_t deleted, std::int32_t before);
 
     // Shared by the commands.
-    bool refuseWhileScanning();
     AccountRecord loginRecord(int n, const AccountRecord& record) const;
     bool connectForEntry(const MessageEntry& entry);
     std::optional<std::size_t> selectedEntryIndex() const;
