@@ -200,10 +200,13 @@ TEST(AccountsPage, UpdateRefusalsLeaveTheStoreAlone) {
         test::CheckerRig rig;
         AccountsPage page(rig.checker, rig.ui);
         rig.addAccount(110, "ann", "pw");
+        AccountRecord before = *rig.checker.GetAccount(1);
+        before.rememberPassword = row.remember ? 1 : 0;
+        rig.checker.ReplaceAccount(1, before);
         rig.checker.accounts().MakeAccountCurrent(1);
+        before.isCurrent = 1;
         page.refreshPage();
-        const AccountRecord before = *rig.checker.GetAccount(1);
-        if (!row.remember) child<controls::CFlatCheck>(page, "rememberPassword").click();
+        ASSERT_EQ(child<controls::CFlatCheck>(page, "rememberPassword").isOn(), row.remember) << row.name;
         child<QLineEdit>(page, row.field).setText(row.text);
 
         child<controls::CFlatButton>(page, "update").click();
@@ -392,6 +395,32 @@ TEST(AccountsPage, PasswordNotRememberedIsNotStoredAndTheNextScanAsksForIt) {
         EXPECT_EQ(rig.ui.passwordRequests, std::vector<std::string>{"jane"}) << name;
         EXPECT_TRUE(rig.checker.GetAccount(1)->password.empty()) << name;
     }
+}
+
+TEST_F(AccountsPageTest, AccountEditsWaitForARunningScan) {
+    seedAccounts(2, 1);
+    AccountRecord first = stored(1);
+    first.port = test::FakePop3Server::unusedPort();
+    rig.checker.ReplaceAccount(1, first);
+    rig.checker.accounts().currentAccount = first;
+    bool clicked = false;
+    // The clicks arrive while the scan waits on its connection.
+    rig.ui.onProgress = [&](int, long) {
+        if (clicked || !rig.checker.scanRunning()) return;
+        clicked = true;
+        click("delete");
+        click("update");
+        chooseInList(1);
+    };
+
+    rig.checker.onScanButton();
+
+    ASSERT_TRUE(clicked);
+    EXPECT_EQ(rig.checker.GetAccountCount(), 2);
+    EXPECT_EQ(accounts().currentAccountNumber, 1);
+    const auto titles = rig.ui.titles();
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "QLT Scan In Progress"), 3);
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "QLT Update Complete"), 0);
 }
 
 TEST_F(AccountsPageTest, SecurityChoiceIsStoredAndReadBack) {

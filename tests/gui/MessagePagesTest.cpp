@@ -58,6 +58,13 @@ int lamp(QWidget& page, int row) {
 
 class MessagePagesTest : public ::testing::Test {
   protected:
+    // The Details page's text `field` once `entry` is the selected message.
+    QString detailsOf(const MessageEntry& entry, const char* field) {
+        select(rig, entry);
+        details.refreshPage();
+        return valueText(details, field);
+    }
+
     test::CheckerRig rig;
     DetailsPage details{rig.checker, rig.ui};
 };
@@ -80,9 +87,7 @@ TEST_F(MessagePagesTest, AttachmentTexts) {
     for (const auto& row : rows) {
         MessageEntry entry = message(100);
         entry.parts = row.parts;
-        select(rig, entry);
-        details.refreshPage();
-        EXPECT_EQ(valueText(details, "attachments"), row.shown) << row.name;
+        EXPECT_EQ(detailsOf(entry, "attachments"), row.shown) << row.name;
     }
 }
 
@@ -102,9 +107,7 @@ TEST_F(MessagePagesTest, ContentTypeIsCutBeforeTheBoundary) {
     for (const auto& row : rows) {
         MessageEntry entry = message(100);
         entry.contentType = row.value;
-        select(rig, entry);
-        details.refreshPage();
-        EXPECT_EQ(valueText(details, "contentType"), row.shown) << row.name;
+        EXPECT_EQ(detailsOf(entry, "contentType"), row.shown) << row.name;
     }
 }
 
