@@ -46,6 +46,13 @@ void MessageList::removeAccountEntries(std::uint8_t accountIndex) {
                   [accountIndex](const MessageEntry& e) { return e.accountIndex == accountIndex; });
 }
 
+void MessageList::forgetAccount(std::uint8_t accountIndex) {
+    removeAccountEntries(accountIndex);
+    for (auto& e : m_entries) {
+        if (e.accountIndex > accountIndex) --e.accountIndex;
+    }
+}
+
 bool MessageList::removeAt(std::size_t index) {
     if (index >= m_entries.size()) return false;
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));

@@ -22,6 +22,9 @@ class MessageList {
     bool findByUidl(std::string_view uidl) const;
 
     void removeAccountEntries(std::uint8_t accountIndex);
+    // The account left the store: its entries go and the entries of the
+    // accounts behind it follow them one number down.
+    void forgetAccount(std::uint8_t accountIndex);
     bool removeAt(std::size_t index);
 
     // Numbers the account's entries 1, 2, 3, ... in list order and stores

@@ -10,6 +10,7 @@ namespace {
 constexpr char kEnterUserName[] = "Please Enter Account User Name";
 constexpr char kEnterPassword[] = "Please Enter Password";
 constexpr char kEnterServer[] = "Please Enter POP3 Server Address";
+constexpr char kEnterValidServer[] = "Please Enter VALID POP3 Server Address";
 
 bool refuse(UiPort& ui, const std::string& text) {
     ui.messageBox(kProgramName, text, BoxIcon::Warning, BoxButtons::Ok);
@@ -51,7 +52,20 @@ AccountRecord makeNewAccountRecord(const NewAccountInput& input) {
     record.server = input.server;
     record.userName = input.userName;
     if (input.rememberPassword) record.password = input.password;
+    record.security = input.security;
     return record;
+}
+
+bool acceptAccountUpdate(AccountPageFields& fields, UiPort& ui) {
+    if (fields.userName.empty()) return refuse(ui, kEnterUserName);
+    if (fields.password.empty()) return refuse(ui, kEnterPassword);
+    if (fields.server.empty()) return refuse(ui, kEnterServer);
+    if (!CheckServerName(fields.server, ui)) return refuse(ui, kEnterValidServer);
+    if (const auto tooLong = CheckAccountTextLengths({fields.server, fields.userName, fields.password, {}}))
+        return refuse(ui, *tooLong);
+    fields.timeout = CorrectedTimeout(fields.timeout, TimeoutEdit::Update);
+    fields.port = CorrectedPort(fields.port);
+    return true;
 }
 
 bool acceptEnteredPassword(std::string_view userName, std::string_view password, UiPort& ui) {

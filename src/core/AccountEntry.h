@@ -20,6 +20,25 @@ struct NewAccountInput {
     bool authRequired = false;
     std::uint32_t port = kDefaultPort;
     std::int32_t timeout = 30;
+    std::uint8_t security = kSecurityNone;
+};
+
+// What the Accounts page's controls hold for the account shown. The page has
+// no field for the account name: it is set once, by Add.
+struct AccountPageFields {
+    std::string server;
+    std::uint32_t port = 0;
+    std::string userName;
+    std::string password;
+    std::int32_t timeout = 0;
+    bool authRequired = false;
+    bool rememberPassword = false;
+    bool scanAllInclude = false;
+    std::uint8_t security = kSecurityNone;
+    std::string lastScannedLine = "Last Scanned";
+    std::string messageCountLine = "Messages";
+
+    friend bool operator==(const AccountPageFields&, const AccountPageFields&) = default;
 };
 
 // The one message for an e-mail text that is empty or not a valid name.
@@ -35,6 +54,13 @@ bool acceptNewAccount(NewAccountInput& input, UiPort& ui);
 // The record the accepted input becomes: the defaults of a new account, and
 // no password unless it is to be remembered.
 AccountRecord makeNewAccountRecord(const NewAccountInput& input);
+
+// The Accounts page's Update: user name, password (asked for even when it is
+// not remembered), server, server name check ("... VALID ..." after the
+// check's own warning) and field lengths, each refusal shown in an OK box;
+// then a time-out outside 1..300 becomes 60 and a bad port 110. False leaves
+// the store as it was.
+bool acceptAccountUpdate(AccountPageFields& fields, UiPort& ui);
 
 // The Enter Password dialog's OK: user name, then password, must not be
 // empty, and each must fit its field.

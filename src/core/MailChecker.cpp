@@ -31,7 +31,17 @@ void MailChecker::load() {
 bool MailChecker::RemoveAccount(int i) {
     // Typed credentials belong to a place in the store, which moves.
     m_typed.reset();
-    return m_accounts.RemoveAccount(i);
+    if (!m_accounts.RemoveAccount(i)) return false;
+    // Messages name their account by its number, which is its place in the
+    // store: without this the next account would own the removed one's
+    // messages, and a delete would reach the wrong mailbox.
+    m_list.forgetAccount(static_cast<std::uint8_t>(i + 1));
+    for (int n = i + 1; n <= m_accounts.GetAccountCount(); ++n) {
+        AccountRecord moved = *m_accounts.GetAccount(n);
+        moved.accountNumber = static_cast<std::uint8_t>(n);
+        m_accounts.ReplaceAccount(n, moved);
+    }
+    return true;
 }
 
 bool MailChecker::SaveAccounts() {

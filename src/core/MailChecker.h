@@ -68,6 +68,8 @@ class MailChecker {
     std::optional<AccountRecord> GetAccount(int n) const { return m_accounts.GetAccount(n); }
     void AppendAccount(const AccountRecord& record) { m_accounts.AppendAccount(record); }
     bool ReplaceAccount(int n, const AccountRecord& record) { return m_accounts.ReplaceAccount(n, record); }
+    // Removes the account at list position i; the accounts behind it and
+    // their listed messages move up one number, its own messages go.
     bool RemoveAccount(int i);
     void ClearAccountSelection() { m_accounts.ClearAccountSelection(); }
     void RefillMessageList() { fillMessageView(); }
@@ -120,6 +122,10 @@ class MailChecker {
     std::string findEmailProgram();
     std::string browseForEmailProgram();
     void clearAfterReceive();
+
+    // True, after telling the user, while a scan holds the connection and
+    // the current account; commands and account edits wait for its end.
+    bool refuseWhileScanning();
 
     // --- State for the window -----------------------------------------------
     AccountStore& accounts() { return m_accounts; }
@@ -182,7 +188,6 @@ class MailChecker {
     void reportDelete(std::size_t deleted, std::int32_t before);
 
     // Shared by the commands.
-    bool refuseWhileScanning();
     AccountRecord loginRecord(int n, const AccountRecord& record) const;
     // Logs in to account n (its stored or current record); keeps and saves
     // what the user agreed to on the way.

@@ -46,6 +46,12 @@ std::uint32_t DefaultPortFor(std::uint8_t security) {
     return security == kSecurityTls ? kDefaultTlsPort : kDefaultPort;
 }
 
+std::uint32_t PortForSecurityChoice(std::uint8_t security, std::uint32_t port) {
+    const std::uint32_t usual = DefaultPortFor(security);
+    const std::uint32_t otherUsual = usual == kDefaultTlsPort ? kDefaultPort : kDefaultTlsPort;
+    return port == otherUsual ? usual : port;
+}
+
 bool HasPinnedCertificate(const AccountRecord& account) {
     return std::any_of(account.pinnedCertificate.begin(), account.pinnedCertificate.end(),
                        [](std::uint8_t b) { return b != 0; });

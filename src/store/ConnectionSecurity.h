@@ -20,6 +20,10 @@ std::optional<ConnectionSecurity> ParseSecurity(std::string_view text);
 // The port a new account with this security is proposed: 995 for TLS, 110 otherwise.
 std::uint32_t DefaultPortFor(std::uint8_t security);
 
+// The port to show once the user picks a security: the other choice's usual
+// port gives way to this one's (110 <-> 995); any port the user typed stays.
+std::uint32_t PortForSecurityChoice(std::uint8_t security, std::uint32_t port);
+
 bool HasPinnedCertificate(const AccountRecord& account);
 
 // True when logging in would send the password in clear text to a machine

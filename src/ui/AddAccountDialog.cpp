@@ -1,6 +1,7 @@
 #include "ui/AddAccountDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/NumberFields.h"
+#include "ui/SecurityChoice.h"
 
 namespace qlt::ui {
 
@@ -65,12 +67,15 @@ QGroupBox* AddAccountDialog::buildAdvancedGroup() {
     m_timeout->setObjectName(QStringLiteral("timeout"));
     m_timeout->setText(QString::number(m_input.timeout));
     m_authRequired = namedCheck(QStringLiteral("Auth Required"), "authRequired", false, group);
+    m_security = makeSecurityChoice(group);
+    showSecurity(*m_security, m_input.security);
+    proposePortOnSecurityChange(*m_security, *m_port);
 
     auto* rows = new QFormLayout(group);
     rows->addRow(QStringLiteral("Port"), m_port);
     rows->addRow(QStringLiteral("Timeout"), m_timeout);
     rows->addRow(QString(), m_authRequired);
-    // The connection security choice belongs in this group, below Auth Required.
+    rows->addRow(QStringLiteral("Security"), m_security);
     return group;
 }
 
@@ -81,6 +86,7 @@ bool AddAccountDialog::readFields() {
     m_input.password = m_password->text().toStdString();
     m_input.rememberPassword = m_rememberPassword->isChecked();
     m_input.authRequired = m_authRequired->isChecked();
+    m_input.security = chosenSecurity(*m_security).value_or(kSecurityNone);
     return readUnsignedField(*m_port, m_input.port, m_boxes) &&
            readIntegerField(*m_timeout, m_input.timeout, m_boxes);
 }

@@ -6,6 +6,7 @@
 #include "core/AccountEntry.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 
@@ -40,6 +41,7 @@ class AddAccountDialog : public QDialog {
     QLineEdit* m_port = nullptr;
     QLineEdit* m_timeout = nullptr;
     QCheckBox* m_authRequired = nullptr;
+    QComboBox* m_security = nullptr;
 };
 
 }  // namespace qlt::ui

@@ -21,6 +21,25 @@ TEST(ConnectionSecurity, NamesParsingAndProposedPorts) {
     EXPECT_EQ(DefaultPortFor(kSecurityNone), 110u);
 }
 
+TEST(ConnectionSecurity, PickedSecurityMovesOnlyTheOtherChoicesUsualPort) {
+    const struct {
+        const char* name;
+        std::uint8_t security;
+        std::uint32_t port;
+        std::uint32_t shown;
+    } rows[] = {
+        {"TLS over 110", kSecurityTls, 110, 995},
+        {"STLS over 995", kSecurityStls, 995, 110},
+        {"None over 995", kSecurityNone, 995, 110},
+        {"TLS keeps 995", kSecurityTls, 995, 995},
+        {"STLS keeps 110", kSecurityStls, 110, 110},
+        {"typed port stays", kSecurityTls, 2110, 2110},
+        {"zero stays for the correction", kSecurityTls, 0, 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(PortForSecurityChoice(row.security, row.port), row.shown) << row.name;
+}
+
 struct WarningCase {
     const char* name;
     std::uint8_t security;

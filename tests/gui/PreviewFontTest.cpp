@@ -1,20 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "gui/ScriptedFontChooser.h"
 #include "store/InMemoryProfile.h"
 #include "ui/PreviewFont.h"
 
 namespace qlt::ui {
 namespace {
 
-class ScriptedFontChooser final : public FontChooser {
-  public:
-    std::optional<QFont> chooseFont(const QFont& initial, QWidget*) override {
-        offered.push_back(initial);
-        return answer;
-    }
-    std::optional<QFont> answer;
-    std::vector<QFont> offered;
-};
+using test::ScriptedFontChooser;
 
 LogFont record(std::int32_t height, std::int32_t weight, std::uint8_t flags, std::uint8_t charSet,
                const char* face) {

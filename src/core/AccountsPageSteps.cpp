@@ -1,0 +1,150 @@
+#include "core/AccountsPageSteps.h"
+
+#include "risk/BuiltInTexts.h"
+#include "store/AccountRules.h"
+#include "store/Formatting.h"
+
+namespace qlt {
+
+namespace {
+
+constexpr std::int32_t kMaxCountShown = 9999;
+
+}  // namespace
+
+std::string LastScannedLine(const AccountRecord& account) {
+    return "Last Scanned: " + FormatLastScanned(account) + "    Status: " + AccountStatusName(account.status);
+}
+
+std::string MessageCountLine(std::int32_t count) {
+    if (count <= 0 || count >= kMaxCountShown) return {};
+    return std::to_string(count) + " Message" + PluralS(count) + " ";
+}
+
+AccountPageFields LoadPageFields(const AccountRecord& account) {
+    AccountPageFields fields;
+    fields.server = account.server.str();
+    fields.port = account.port;
+    fields.userName = account.userName.str();
+    fields.password = account.password.str();
+    fields.timeout = account.timeout;
+    fields.authRequired = account.authRequired != 0;
+    fields.rememberPassword = account.rememberPassword != 0;
+    fields.scanAllInclude = account.scanAllInclude != 0;
+    fields.security = account.security;
+    fields.lastScannedLine = LastScannedLine(account);
+    fields.messageCountLine = MessageCountLine(account.messageCount);
+    return fields;
+}
+
+void SavePageFields(const AccountPageFields& fields, AccountRecord& account) {
+    account.userName = fields.userName;
+    account.password = fields.password;
+    account.server = fields.server;
+    account.authRequired = fields.authRequired ? 1 : 0;
+    account.rememberPassword = fields.rememberPassword ? 1 : 0;
+    account.timeout = static_cast<std::uint16_t>(fields.timeout);
+    account.port = fields.port;
+    account.scanAllInclude = fields.scanAllInclude ? 1 : 0;
+    account.security = fields.security;
+}
+
+void ClearPageFields(AccountPageFields& fields) {
+    fields.rememberPassword = false;
+    fields.authRequired = false;
+    fields.timeout = 0;
+    fields.server.clear();
+    fields.userName.clear();
+    fields.password.clear();
+}
+
+std::vector<std::string> AccountChoiceNames(const MailChecker& checker) {
+    std::vector<std::string> names;
+    for (int n = 1; n <= checker.GetAccountCount(); ++n)
+        names.push_back(checker.GetAccount(n)->accountName.str());
+    return names;
+}
+
+int FlaggedAccountPosition(const MailChecker& checker) {
+    int shown = 0;
+    for (int n = 1; n <= checker.GetAccountCount(); ++n) {
+        if (checker.GetAccount(n)->isCurrent != 0) shown = n - 1;
+    }
+    return shown;
+}
+
+bool AccountsPageSteps::chooseAccount(int position) {
+    const int n = position + 1;
+    if (n < 1 || n > m_checker.GetAccountCount() || m_checker.refuseWhileScanning()) return false;
+    m_checker.ClearAccountSelection();
+    makeCurrent(n);
+    refillAfterChange();
+    return true;
+}
+
+bool AccountsPageSteps::mayAddAccount() {
+    if (m_checker.refuseWhileScanning()) return false;
+    if (m_checker.GetAccountCount() < kMaxAccounts) return true;
+    m_ui.messageBox(kProgramName, AccountLimitMessage(), BoxIcon::Warning, BoxButtons::Ok);
+    return false;
+}
+
+void AccountsPageSteps::addAccount(AccountRecord record) {
+    m_checker.ClearAccountSelection();
+    record.isCurrent = 1;
+    record.accountNumber = static_cast<std::uint8_t>(m_checker.GetAccountCount() + 1);
+    AccountStore& accounts = m_checker.accounts();
+    accounts.currentAccount = record;
+    m_checker.AppendAccount(record);
+    const int n = m_checker.GetAccountCount();
+    accounts.currentAccountNumber = static_cast<std::uint8_t>(n);
+    m_checker.ReplaceAccount(n, accounts.currentAccount);
+    refillAfterChange();
+    m_checker.SaveAccounts();
+}
+
+bool AccountsPageSteps::deleteAccount(int position) {
+    if (m_checker.GetAccountCount() <= 0 || m_checker.refuseWhileScanning()) return false;
+    if (!m_checker.RemoveAccount(position)) return false;
+    const int n = m_checker.GetAccountCount();
+    if (n > 0) {
+        makeCurrent(n);
+    } else {
+        // Nothing may act on the account just deleted through its working copy.
+        m_checker.accounts().currentAccount = AccountRecord{};
+        m_checker.accounts().currentAccountNumber = AccountStore::kNoCurrentAccount;
+    }
+    refillAfterChange();
+    m_checker.SaveAccounts();
+    return true;
+}
+
+bool AccountsPageSteps::updateAccount(int position, AccountPageFields& fields) {
+    if (m_checker.refuseWhileScanning() || !acceptAccountUpdate(fields, m_ui)) return false;
+    AccountStore& accounts = m_checker.accounts();
+    SavePageFields(fields, accounts.currentAccount);
+    m_checker.ReplaceAccount(position + 1, accounts.currentAccount);
+    m_checker.SaveAccounts();
+    m_ui.messageBox("QLT Update Complete", "Account information has been updated.", BoxIcon::Information,
+                    BoxButtons::Ok);
+    return true;
+}
+
+void AccountsPageSteps::makeCurrent(int n) {
+    AccountRecord account = *m_checker.GetAccount(n);
+    account.isCurrent = 1;
+    m_checker.ReplaceAccount(n, account);
+    AccountStore& accounts = m_checker.accounts();
+    accounts.currentAccount = account;
+    accounts.currentAccount.port = CorrectedPort(account.port);
+    accounts.currentAccountNumber = static_cast<std::uint8_t>(n);
+}
+
+void AccountsPageSteps::refillAfterChange() {
+    m_checker.ClearProgressText();
+    m_checker.RefillMessageList();
+    m_checker.RefillAccountList();
+    m_checker.UpdateCommandState();
+}
+
+}  // namespace qlt

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <string_view>
+
+class QLabel;
+class QWidget;
+
+namespace qlt::ui {
+
+// Text and background of a control, whatever the desktop's colour scheme.
+void setTextColours(QWidget& widget, const QColor& text, const QColor& back);
+
+// A label in the pages' small face (Verdana 13), named for finding it again.
+QLabel* makePageLabel(const QString& text, const char* name, QWidget* parent);
+
+// Message text as the server sent it: UTF-8 when it is valid UTF-8, else
+// one character per byte.
+QString messageText(std::string_view bytes);
+
+// Tooltips are kept with Windows line ends; a Linux tooltip wants "\n".
+QString tipText(const char* text);
+
+}  // namespace qlt::ui
