@@ -7,11 +7,31 @@
 #include "core/BackgroundCheck.h"
 #include "support/CheckerRig.h"
 #include "support/FakePop3Server.h"
+#include "support/RecordingSoundPlayer.h"
 
 namespace qlt::test {
 namespace {
 
 constexpr const char* kTop = "+OK\r\nFrom: ann@example.org\r\nSubject: Hello\r\n\r\nbody line\r\n.\r\n";
+
+// The dialogue of a mailbox holding one message the list does not know yet.
+void scriptOneNewMessage(FakePop3Server& server, const std::string& uid = "uid-ann-1",
+                         bool splitTop = false) {
+    server.greetAndLogin("ann", "pw")
+        .expect("stat\r\n")
+        .send("+OK 1 120\r\n")
+        .expect("list 1\r\n")
+        .send("+OK 1 120\r\n")
+        .expect("uidl 1\r\n")
+        .send("+OK 1 " + uid + "\r\n")
+        .expect("top 1 1024\r\n");
+    // Two receives make the reader pump the messages between them.
+    if (splitTop)
+        server.sendSplit(kTop, {12});
+    else
+        server.send(kTop);
+    server.expect("quit\r\n").send("+OK\r\n");
+}
 
 class FakeTimer final : public TimerPort {
   public:
@@ -32,15 +52,6 @@ class FakeWindow final : public WindowPort {
     int raises = 0;
     std::vector<int> steps;
     std::vector<std::string> notices;
-};
-
-class FakeSound final : public SoundPlayer {
-  public:
-    bool play(const std::string& path) override {
-        played.push_back(path);
-        return true;
-    }
-    std::vector<std::string> played;
 };
 
 class FakeNetwork final : public NetworkState {
@@ -75,7 +86,7 @@ class BackgroundCheckTest : public ::testing::Test {
     MailChecker& checker = rig.checker;
     FakeTimer timer;
     FakeWindow window;
-    FakeSound sound;
+    RecordingSoundPlayer sound;
     FakeNetwork network;
     BackgroundCheck check{checker, BackgroundDesk{timer, window, sound, network}};
     std::string soundPath = rig.folder.file("ding.wav");
@@ -153,17 +164,7 @@ TEST_F(BackgroundCheckTest, ATickAtTheEndOfAnIntervalIsSkippedWhenNotConnected) 
 
 TEST_F(BackgroundCheckTest, WhileAScanRunsTicksPostNothingAndARequestStartsNoSecondScan) {
     FakePop3Server server;
-    server.greetAndLogin("ann", "pw")
-        .expect("stat\r\n")
-        .send("+OK 1 120\r\n")
-        .expect("list 1\r\n")
-        .send("+OK 1 120\r\n")
-        .expect("uidl 1\r\n")
-        .send("+OK 1 uid-ann-1\r\n")
-        .expect("top 1 1024\r\n")
-        .sendSplit(kTop, {12})  // two receives: the reader pumps the messages between them
-        .expect("quit\r\n")
-        .send("+OK\r\n");
+    scriptOneNewMessage(server, "uid-ann-1", true);
     server.start();
     addAccountWithSound(server);
     checker.settings().rescanRecurring = 1;
@@ -187,17 +188,7 @@ TEST_F(BackgroundCheckTest, WhileAScanRunsTicksPostNothingAndARequestStartsNoSec
 
 TEST_F(BackgroundCheckTest, NewMailPlaysTheSoundAndRaisesTheWindowAndTheTimerRestarts) {
     FakePop3Server server;
-    server.greetAndLogin("ann", "pw")
-        .expect("stat\r\n")
-        .send("+OK 1 120\r\n")
-        .expect("list 1\r\n")
-        .send("+OK 1 120\r\n")
-        .expect("uidl 1\r\n")
-        .send("+OK 1 uid-ann-1\r\n")
-        .expect("top 1 1024\r\n")
-        .send(kTop)
-        .expect("quit\r\n")
-        .send("+OK\r\n");
+    scriptOneNewMessage(server);
     server.start();
     addAccountWithSound(server);
     checker.settings().rescanRecurring = 1;
@@ -240,23 +231,14 @@ TEST_F(BackgroundCheckTest, NotificationFollowsTheBitsAndNothingHappensWithoutNe
     };
     for (const auto& row : rows) {
         FakePop3Server server;
-        server.greetAndLogin("ann", "pw").expect("stat\r\n");
         if (row.hasMail)
-            server.send("+OK 1 120\r\n")
-                .expect("list 1\r\n")
-                .send("+OK 1 120\r\n")
-                .expect("uidl 1\r\n")
-                .send("+OK 1 uid-" + std::string(row.name) + "\r\n")
-                .expect("top 1 1024\r\n")
-                .send(kTop)
-                .expect("quit\r\n")
-                .send("+OK\r\n");
+            scriptOneNewMessage(server);
         else
-            server.send("+OK 0 0\r\n");
+            server.greetAndLogin("ann", "pw").expect("stat\r\n").send("+OK 0 0\r\n");
         server.start();
         CheckerRig fresh;
         FakeWindow rowWindow;
-        FakeSound rowSound;
+        RecordingSoundPlayer rowSound;
         BackgroundCheck rowCheck{fresh.checker, BackgroundDesk{timer, rowWindow, rowSound, network}};
         fresh.checker.accounts().MakeAccountCurrent(fresh.addAccount(server.port(), "ann", "pw"));
         std::ofstream(soundPath) << "RIFF";
@@ -275,17 +257,7 @@ TEST_F(BackgroundCheckTest, NotificationFollowsTheBitsAndNothingHappensWithoutNe
 TEST_F(BackgroundCheckTest, AMissingSoundFilePlaysNothing) {
     checker.settings().soundFile = rig.folder.file("gone.wav");
     FakePop3Server server;
-    server.greetAndLogin("ann", "pw")
-        .expect("stat\r\n")
-        .send("+OK 1 120\r\n")
-        .expect("list 1\r\n")
-        .send("+OK 1 120\r\n")
-        .expect("uidl 1\r\n")
-        .send("+OK 1 uid-ann-1\r\n")
-        .expect("top 1 1024\r\n")
-        .send(kTop)
-        .expect("quit\r\n")
-        .send("+OK\r\n");
+    scriptOneNewMessage(server);
     server.start();
     checker.accounts().MakeAccountCurrent(rig.addAccount(server.port(), "ann", "pw"));
     check.runBackgroundCheck();

@@ -6,19 +6,11 @@
 #include "controls/CFlatCheck.h"
 #include "controls/CNamedBitmapButton.h"
 #include "support/CheckerRig.h"
+#include "support/RecordingSoundPlayer.h"
 #include "ui/SetupPage.h"
 
 namespace qlt::ui {
 namespace {
-
-class FakeSound final : public SoundPlayer {
-  public:
-    bool play(const std::string& path) override {
-        played.push_back(path);
-        return true;
-    }
-    std::vector<std::string> played;
-};
 
 class SetupPageTest : public ::testing::Test {
   protected:
@@ -44,7 +36,7 @@ class SetupPageTest : public ::testing::Test {
     }
 
     test::CheckerRig rig;
-    FakeSound sound;
+    test::RecordingSoundPlayer sound;
     std::unique_ptr<SetupPage> page;
 };
 
