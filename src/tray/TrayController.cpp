@@ -1,0 +1,94 @@
+#include "tray/TrayController.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "controls/CCountdownLamp.h"
+#include "core/TrayStatus.h"
+
+namespace qlt::tray {
+
+TrayController::TrayController(MailChecker& checker, QWidget& window, controls::CCountdownLamp* lamp,
+                               SoundPlayer& sound, NetworkState& network, QObject* parent)
+    : QObject(parent),
+      m_checker(checker),
+      m_window(window),
+      m_lamp(lamp),
+      m_check(checker, BackgroundDesk{m_timer, *this, sound, network}) {
+    m_timer.onTick = [this] { m_check.onCheckTick(); };
+    m_timer.onPostedCheck = [this] { m_check.runBackgroundCheck(); };
+    if (m_tray.create(QStringLiteral("Quillgate"), kTrayIconProgram))
+        m_tray.setDefaultItem(CSystemTray::kShowItem);
+    connect(&m_tray, &CSystemTray::showRequested, this, &TrayController::showFromTray);
+    connect(&m_tray, &CSystemTray::scanNowRequested, this, &TrayController::scanNow);
+    connect(&m_tray, &CSystemTray::exitRequested, this, &TrayController::exitRequested);
+    m_window.installEventFilter(this);
+    showCountdown(kCountdownIdle);
+}
+
+TrayController::~TrayController() {
+    m_window.removeEventFilter(this);
+}
+
+void TrayController::startUp() {
+    m_check.startUp();
+    setTrayTip(TrayTipText(m_checker.accounts()));
+}
+
+void TrayController::setTrayTip(const std::string& tip) {
+    m_tray.setTip(QString::fromStdString(tip));
+}
+
+void TrayController::setTrayIcon(int iconId) {
+    m_tray.setIconById(iconId);
+}
+
+void TrayController::setTrayRisk(int kind) {
+    m_tray.setIconById(TrayIconFor(kind));
+}
+
+void TrayController::hideToTray() {
+    m_window.showMinimized();
+}
+
+void TrayController::showFromTray() {
+    m_tray.hide();
+    m_window.showNormal();
+    m_window.raise();
+    m_window.activateWindow();
+}
+
+void TrayController::scanNow() {
+    showFromTray();
+    m_checker.startScan(ScanStart::Tray);
+}
+
+bool TrayController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::WindowStateChange && m_window.isMinimized()) {
+        // Hiding a window inside its own state change confuses some window
+        // managers; the loop's next turn is soon enough.
+        QTimer::singleShot(0, this, &TrayController::intoTray);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TrayController::intoTray() {
+    if (!m_window.isMinimized()) return;
+    setTrayRisk(m_checker.overallRisk());
+    // Without a tray the window stays minimised in the task bar: hidden, it
+    // could never be brought back.
+    if (!m_tray.isEnabled()) return;
+    m_tray.show();
+    m_window.hide();
+}
+
+void TrayController::showCountdown(int step) {
+    if (m_lamp) m_lamp->setFrame(static_cast<unsigned>(step));
+}
+
+void TrayController::showNewMailNotice(const std::string& title, const std::string& text) {
+    m_tray.showNotice(QString::fromStdString(title), QString::fromStdString(text));
+}
+
+}  // namespace qlt::tray

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QWidget>
+
+#include "GuiTestSupport.h"
+#include "controls/CCountdownLamp.h"
+#include "core/TrayStatus.h"
+#include "support/CheckerRig.h"
+#include "tray/TrayController.h"
+#include "tray/TrayIconArt.h"
+
+namespace qlt::tray {
+namespace {
+
+constexpr const char* kNoTray =
+    "the desktop has no system tray (the offscreen platform and a bare X server have none); run under "
+    "an X server with a tray host such as trayer to test the tray itself";
+
+class SilentSound final : public SoundPlayer {
+  public:
+    bool play(const std::string&) override { return true; }
+};
+
+class OnlineNetwork final : public NetworkState {
+  public:
+    bool isConnected() const override { return true; }
+};
+
+class TrayTest : public ::testing::Test {
+  protected:
+    test::CheckerRig rig;
+    SilentSound sound;
+    OnlineNetwork network;
+    QWidget window;
+    controls::CCountdownLamp* lamp = new controls::CCountdownLamp(&window);
+};
+
+TEST(TrayIconArt, EveryIconIsDrawnAtEachSizeAndTheRiskIconsDiffer) {
+    for (const int size : {16, 22, 32, 48}) {
+        std::vector<QImage> risk;
+        for (int id = kTrayIconProgram; id <= kTrayIconScanning; ++id) {
+            const QImage image = renderTrayIcon(id, size);
+            EXPECT_EQ(image.size(), QSize(size, size)) << id;
+            EXPECT_TRUE(test::hasInk(image)) << id << " at " << size;
+            if (id >= 187 && id <= 190) risk.push_back(image);
+        }
+        for (std::size_t a = 0; a < risk.size(); ++a)
+            for (std::size_t b = a + 1; b < risk.size(); ++b)
+                EXPECT_NE(risk[a], risk[b]) << "levels " << a << " and " << b << " at " << size;
+        EXPECT_NE(renderTrayIcon(kTrayIconScanning, size), renderTrayIcon(kTrayIconProgram, size));
+        EXPECT_EQ(renderTrayIcon(0, size), renderTrayIcon(kTrayIconProgram, size)) << "unknown ids";
+    }
+    EXPECT_FALSE(trayIcon(190).availableSizes().isEmpty());
+}
+
+TEST(CSystemTrayMenu, OffersShowScanNowExitWithShowAsTheDefault) {
+    CSystemTray tray;
+    QStringList texts;
+    for (const QAction* action : tray.menu().actions()) texts << action->text();
+    EXPECT_EQ(texts, (QStringList{"Show", "Scan Now", "Exit"}));
+    tray.setDefaultItem(CSystemTray::kShowItem);
+    ASSERT_NE(tray.defaultItem(), nullptr);
+    EXPECT_EQ(tray.defaultItem()->text(), QStringLiteral("Show"));
+
+    QSignalSpy shown(&tray, &CSystemTray::showRequested);
+    QSignalSpy scan(&tray, &CSystemTray::scanNowRequested);
+    QSignalSpy exit(&tray, &CSystemTray::exitRequested);
+    tray.menu().actions().at(CSystemTray::kScanNowItem)->trigger();
+    tray.menu().actions().at(CSystemTray::kExitItem)->trigger();
+    tray.defaultItem()->trigger();
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(scan.count(), 1);
+    EXPECT_EQ(exit.count(), 1);
+}
+
+TEST_F(TrayTest, WithoutATrayMinimisingKeepsTheWindowInTheTaskBar) {
+    if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "a tray is available here";
+    TrayController controller(rig.checker, window, lamp, sound, network);
+    EXPECT_FALSE(controller.tray().isEnabled());
+    controller.setTrayTip("ignored");
+    controller.setTrayRisk(4);
+    EXPECT_TRUE(controller.tray().tip().isEmpty()) << "a disabled tray takes nothing";
+    window.show();
+    controller.hideToTray();
+    QTest::qWait(50);
+    EXPECT_TRUE(window.isVisible()) << "hidden without a tray, the window could never come back";
+    EXPECT_TRUE(window.isMinimized());
+    controller.showFromTray();
+    EXPECT_FALSE(window.isMinimized());
+}
+
+TEST_F(TrayTest, TheCountdownLampFollowsTheTimer) {
+    TrayController controller(rig.checker, window, lamp, sound, network);
+    EXPECT_EQ(lamp->frame(), controls::kCountdownIdleFrame);
+    rig.checker.settings().minutes2Scan = 2;
+    rig.checker.StartCheckTimer();
+    EXPECT_EQ(lamp->frame(), 1);
+    EXPECT_TRUE(controller.timer().isActive());
+    EXPECT_EQ(controller.timer().interval(), 15001);
+    controller.check().onCheckTick();
+    EXPECT_EQ(lamp->frame(), 2);
+    rig.checker.StopCheckTimer(false);
+    EXPECT_EQ(lamp->frame(), 2);
+    EXPECT_FALSE(controller.timer().isActive());
+    rig.checker.StopCheckTimer(true);
+    EXPECT_EQ(lamp->frame(), controls::kCountdownIdleFrame);
+}
+
+TEST(QtCheckTimer, TicksPeriodicallyAndRunsPostedChecksFromTheLoop) {
+    QtCheckTimer timer;
+    int ticks = 0;
+    int checks = 0;
+    timer.onTick = [&] { ++ticks; };
+    timer.onPostedCheck = [&] { ++checks; };
+    timer.start(10);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 5000));
+    timer.stop();
+    timer.postCheck();
+    EXPECT_EQ(checks, 0) << "never from inside the caller";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return checks == 1; }, 5000));
+}
+
+TEST_F(TrayTest, MinimisingHidesIntoTheTrayAndShowBringsTheWindowBack) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << kNoTray;
+    TrayController controller(rig.checker, window, lamp, sound, network);
+    CSystemTray& tray = controller.tray();
+    ASSERT_TRUE(tray.isEnabled());
+    EXPECT_TRUE(tray.isHidden()) << "hidden while the window is visible";
+    EXPECT_EQ(tray.iconId(), kTrayIconProgram);
+    EXPECT_EQ(tray.tip(), QStringLiteral("Quillgate"));
+    EXPECT_EQ(tray.defaultItem()->text(), QStringLiteral("Show"));
+    controller.setTrayTip(std::string(80, 'x'));
+    EXPECT_EQ(tray.tip().size(), 63);
+
+    window.show();
+    controller.hideToTray();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+    EXPECT_FALSE(tray.isHidden());
+    EXPECT_EQ(tray.iconId(), TrayIconFor(rig.checker.overallRisk()));
+
+    tray.defaultItem()->trigger();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(tray.isHidden());
+    controller.setTrayRisk(4);
+    EXPECT_EQ(tray.iconId(), 190);
+}
+
+}  // namespace
+}  // namespace qlt::tray
