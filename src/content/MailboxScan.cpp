@@ -28,10 +28,11 @@ bool wellFormedListing(std::string_view reply, std::vector<std::string>& tokens)
 bool queryOrigin(Pop3Client& client, int i, MessageOrigin& origin, std::string& uidl) {
     std::vector<std::string> tokens;
     if (!client.List(i)) return false;
-    if (wellFormedListing(client.m_strReply, tokens)) {
-        origin.messageNumber = Pop3Client::TokenNumber(tokens, 2);
-        origin.size = Pop3Client::TokenNumber(tokens, 3);
-    }
+    // The entry is message i, whatever number the reply echoes: a delete
+    // later names it by this number, and a malformed or lying reply must not
+    // make that 0 (a bare "dele") or another message's.
+    origin.messageNumber = i;
+    if (wellFormedListing(client.m_strReply, tokens)) origin.size = Pop3Client::TokenNumber(tokens, 3);
     if (!client.Uidl(i)) return false;
     if (wellFormedListing(client.m_strReply, tokens)) uidl = tokens[2];
     // Stored ids hold 31 characters; a longer one is known by what fits.

@@ -1,9 +1,18 @@
 #include "platform/QSettingsProfile.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QByteArray>
+#include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+#include <QThread>
+#include <chrono>
 
 namespace qlt {
 
@@ -11,6 +20,57 @@ namespace {
 
 constexpr auto kSection = "1.0";
 constexpr QFileDevice::Permissions kOwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// QSettings guards each save with a lock file that Qt creates, locks with
+// flock and only then fills with its owner's process id; to remove a stale
+// one it takes a second lock, name + ".rmlock", made the same way, and so on.
+// A save killed before the filling leaves a file empty, and Qt honours an
+// empty one for its 30-second stale time, because it names no owner that
+// could be seen to be gone. An empty file that nobody holds the flock of, and
+// that is past the microseconds between a live writer's create and flock, has
+// no owner.
+constexpr std::chrono::milliseconds kFreshLockAge{50};
+constexpr std::chrono::milliseconds kLockPollPause{10};
+// Kills during stale-lock removal grow the chain one link at a time.
+constexpr int kMaxLockChain = 64;
+
+std::chrono::milliseconds ageOf(const QFileInfo& file) {
+    return std::chrono::milliseconds(file.lastModified().msecsTo(QDateTime::currentDateTime()));
+}
+
+bool flockHeld(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Gone, or not ours to open: not ours to judge either.
+    if (fd < 0) return true;
+    const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
+    ::close(fd);
+    return held;
+}
+
+// Removes the lock file when it is empty, unheld and no longer fresh; a lock
+// that fills, is held or goes away is left to Qt.
+void clearOwnerlessLock(const QString& lock, const QDeadlineTimer& watched) {
+    for (;;) {
+        const QFileInfo file(lock);
+        if (!file.exists() || file.size() > 0 || flockHeld(lock)) return;
+        if (ageOf(file) >= kFreshLockAge || watched.hasExpired()) {
+            QFile::remove(lock);
+            return;
+        }
+        QThread::msleep(static_cast<unsigned long>(kLockPollPause.count()));
+    }
+}
+
+// From the deepest link up, so that Qt can then clear the filled locks of
+// writers that are gone in its own way.
+void clearOwnerlessLocks(const QString& settingsFile) {
+    QStringList chain;
+    for (QString lock = settingsFile + ".lock"; chain.size() < kMaxLockChain && QFileInfo::exists(lock);
+         lock += ".rmlock")
+        chain.prepend(lock);
+    const QDeadlineTimer watched(kFreshLockAge);
+    for (const QString& lock : chain) clearOwnerlessLock(lock, watched);
+}
 
 QString key(std::string_view name) {
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -76,6 +136,7 @@ bool QSettingsProfile::commit() {
     // The atomic save keeps the permissions of the file it replaces, so a file
     // made private before the first write never shows the passwords to others.
     const bool prepared = createPrivateFile();
+    clearOwnerlessLocks(m_settings.fileName());
     m_settings.sync();
     const bool stored = m_settings.status() == QSettings::NoError;
     return prepared && stored && QFile::setPermissions(m_settings.fileName(), kOwnerOnly);

@@ -1,5 +1,6 @@
 #include "pop3/Pop3Client.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -54,6 +55,32 @@ std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
     const std::size_t at = text.find(kTerminator, from);
     return at == std::string_view::npos ? at : at + 2;
 }
+
+// How long the rest of a multi-chunk reply may take: timeouts time-outs of
+// timeoutMs each from now; a time-out of 0 sets none.
+class ReplyDeadline {
+  public:
+    ReplyDeadline(int timeoutMs, int timeouts)
+        : m_bounded(timeoutMs > 0),
+          m_end(std::chrono::steady_clock::now() +
+                std::chrono::milliseconds(std::int64_t{timeoutMs} * timeouts)),
+          m_timeoutMs(timeoutMs) {}
+
+    // The wait for the next receive: the time-out or what is left if less;
+    // 0 for no time-out, -1 once the reply's time is up.
+    int msLeft() const {
+        if (!m_bounded) return 0;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(m_end - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return -1;
+        return static_cast<int>(std::min<std::int64_t>(left.count(), m_timeoutMs));
+    }
+
+  private:
+    bool m_bounded;
+    std::chrono::steady_clock::time_point m_end;
+    int m_timeoutMs;
+};
 
 // The status line of a multi-line reply may reach us in pieces; it is not
 // part of the text. True once it has been removed.
@@ -285,9 +312,11 @@ bool Pop3Client::Top(int n, int k) {
     std::string chunk;
     std::size_t previousLength = 0;
     bool statusLinePending = true;
+    const ReplyDeadline deadline(replyTimeoutMs(), kTopReplyTimeouts);
     for (int i = 0; i < k; ++i) {
         meterRate(i, previousLength);
-        if (m_socket.ReceiveChunk(chunk, replyTimeoutMs()) < 0) return false;
+        const int waitMs = deadline.msLeft();
+        if (waitMs < 0 || m_socket.ReceiveChunk(chunk, waitMs) < 0) return false;
         if (chunk.empty()) break;
         previousLength = chunk.size();
         if (abortRequested != 0) m_ui.progress(kProgressAborting, n);

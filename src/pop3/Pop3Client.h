@@ -33,6 +33,11 @@ class Pop3Client {
     // A connect waits as long as the account's time-out, or this long when
     // the account sets none: a dead address must not hold the program.
     static constexpr int kConnectCapMs = 60000;
+    // Each receive of a TOP reply waits up to the account's time-out, and the
+    // reply as a whole this many time-outs: a server that trickles its reply
+    // a byte at a time, each inside the time-out, must not hold the scan for
+    // as many time-outs as TOP may take receives.
+    static constexpr int kTopReplyTimeouts = 3;
 
     Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams);
     // A client on plain TCP.

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 
 #include "platform/QSettingsProfile.h"
@@ -93,6 +98,60 @@ TEST(QSettingsProfileLocation, DefaultFileIsTamsworthQuillgtConf) {
     ASSERT_TRUE(profile.commit());
     EXPECT_EQ(profile.fileName(), QDir(dir.path()).filePath("Tamsworth/quillgt.conf"));
     EXPECT_TRUE(QFile::exists(profile.fileName()));
+}
+
+// A lock file as a save killed at some moment leaves it.
+struct LeftLock {
+    const char* name;
+    const char* suffix;  // beside the settings file
+    bool ofDeadWriter;   // filled with the id of a process that is gone; else empty
+    int ageSeconds;
+};
+
+// The id of a process that has ended and been reaped.
+qint64 goneProcessId() {
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+void leaveLock(const QString& path, const LeftLock& left) {
+    QFile lock(path);
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    if (left.ofDeadWriter) {
+        lock.write(QByteArray::number(goneProcessId()) + "\nqlt_platform_tests\n" +
+                   QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    lock.flush();
+    ASSERT_TRUE(lock.setFileTime(QDateTime::currentDateTime().addSecs(-left.ageSeconds),
+                                 QFileDevice::FileModificationTime));
+}
+
+// Qt waits 30 s before it takes an empty lock file for stale; the profile
+// must see that nobody owns it well before that.
+TEST_F(QSettingsProfileTest, LockFilesOfAKilledSaveDoNotStallTheNextOne) {
+    constexpr qint64 kBoundMs = 10000;
+    const std::vector<std::vector<LeftLock>> cases = {
+        {{"empty lock, just left", ".lock", false, 0}},
+        {{"empty lock, a minute old", ".lock", false, 60}},
+        {{"empty removal guard", ".lock.rmlock", false, 60}, {"lock of a gone writer", ".lock", true, 60}},
+        {{"fresh empty removal guard", ".lock.rmlock", false, 0},
+         {"lock of a gone writer", ".lock", true, 0}},
+    };
+    int value = 0;
+    for (const auto& locks : cases) {
+        SCOPED_TRACE(locks.front().name);
+        QSettingsProfile profile(file());
+        for (const LeftLock& left : locks) leaveLock(file() + left.suffix, left);
+        profile.writeInt("ScanBuf", ++value);
+        QElapsedTimer took;
+        took.start();
+        ASSERT_TRUE(profile.commit());
+        EXPECT_LT(took.elapsed(), kBoundMs);
+        EXPECT_EQ(QSettingsProfile(file()).readInt("ScanBuf"), value);
+        for (const LeftLock& left : locks) EXPECT_FALSE(QFile::exists(file() + left.suffix)) << left.name;
+    }
 }
 
 }  // namespace

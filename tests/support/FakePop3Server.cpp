@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <stdexcept>
 
@@ -96,6 +97,21 @@ FakePop3Server& FakePop3Server::close() {
     return *this;
 }
 
+FakePop3Server& FakePop3Server::reset() {
+    m_steps.push_back({Step::Reset, {}, 0});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::trickle(std::string bytes, int everyMs) {
+    m_steps.push_back({Step::Trickle, std::move(bytes), everyMs});
+    return *this;
+}
+
+FakePop3Server& FakePop3Server::flood(std::string pattern, std::size_t totalBytes) {
+    m_steps.push_back({Step::Flood, std::move(pattern), 0, totalBytes});
+    return *this;
+}
+
 FakePop3Server& FakePop3Server::acceptNext() {
     m_steps.push_back({Step::Accept, {}, 0});
     return *this;
@@ -177,6 +193,18 @@ bool FakePop3Server::playStep(const Step& step) {
         case Step::Close:
             closeClient();
             return true;
+        case Step::Reset: {
+            const linger abortive{1, 0};
+            if (m_clientFd >= 0) setsockopt(m_clientFd, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+            closeClient();
+            return true;
+        }
+        case Step::Trickle:
+            trickleBytes(step.bytes, step.ms);
+            return true;
+        case Step::Flood:
+            floodBytes(step.bytes, step.total);
+            return true;
         case Step::Accept:
             return acceptClient();
     }
@@ -194,6 +222,40 @@ bool FakePop3Server::readExactly(std::size_t count) {
         if (n <= 0) return false;
         m_received.append(buffer, static_cast<std::size_t>(n));
         got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void FakePop3Server::trickleBytes(const std::string& bytes, int everyMs) {
+    for (const char byte : bytes) {
+        if (!sendWithin(&byte, 1, kStepTimeoutMs)) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(everyMs));
+    }
+}
+
+void FakePop3Server::floodBytes(const std::string& pattern, std::size_t totalBytes) {
+    constexpr std::size_t kBlock = 64 * 1024;
+    if (pattern.empty()) return;
+    std::string block;
+    while (block.size() < kBlock) block += pattern;
+    for (std::size_t sent = 0; sent < totalBytes;) {
+        const std::size_t size = std::min(kBlock, totalBytes - sent);
+        if (!sendWithin(block.data(), size, kStepTimeoutMs)) return;
+        sent += size;
+    }
+}
+
+// False when the client hung up or took nothing for timeoutMs.
+bool FakePop3Server::sendWithin(const char* data, std::size_t size, int timeoutMs) {
+    const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
+    while (size > 0) {
+        pollfd entry{m_clientFd, POLLOUT, 0};
+        if (poll(&entry, 1, msLeft(deadline)) <= 0) return false;
+        const ssize_t n = ::send(m_clientFd, data, size, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
     }
     return true;
 }

@@ -40,6 +40,15 @@ class FakePop3Server {
     // Keeps the connection open and silent for ms, or until the client closes.
     FakePop3Server& hang(int ms);
     FakePop3Server& close();
+    // Closes with SO_LINGER 0, so that the client sees the connection reset.
+    FakePop3Server& reset();
+    // Sends one byte every everyMs. Stops quietly when the client hangs up:
+    // a hostile server does not care whether it was heard.
+    FakePop3Server& trickle(std::string bytes, int everyMs);
+    // Sends totalBytes of the pattern repeated, in large blocks, as fast as the
+    // client takes them. Stops quietly when the client hangs up or takes
+    // nothing for kStepTimeoutMs.
+    FakePop3Server& flood(std::string pattern, std::size_t totalBytes);
     // Closes the connection in hand and waits for the client to connect
     // again; the steps after it play on the new connection.
     FakePop3Server& acceptNext();
@@ -58,15 +67,19 @@ class FakePop3Server {
 
   private:
     struct Step {
-        enum Kind { Send, Expect, Delay, Hang, Close, Accept } kind;
+        enum Kind { Send, Expect, Delay, Hang, Close, Reset, Trickle, Flood, Accept } kind;
         std::string bytes;
         int ms = 0;
+        std::size_t total = 0;
     };
 
     void play();
     bool acceptClient();
     bool playStep(const Step& step);
     bool readExactly(std::size_t count);
+    void trickleBytes(const std::string& bytes, int everyMs);
+    void floodBytes(const std::string& pattern, std::size_t totalBytes);
+    bool sendWithin(const char* data, std::size_t size, int timeoutMs);
     void closeClient();
 
     std::vector<Step> m_steps;
