@@ -56,8 +56,8 @@ int main(int argc, char** argv) {
     qlt::DesktopProgramLauncher launcher;
     qlt::XdgMailtoHandler mailto;
     qlt::ui::QtFileChooser files;
-    const qlt::ui::WindowServices services{clock, profile, launcher, mailto, files, {},
-                                           qlt::manualIndexFile(programFolder)};
+    const qlt::ui::WindowServices services{
+        clock, profile, launcher, mailto, files, {}, qlt::manualIndexFile(programFolder)};
     // The window is the program: it runs until it is closed.
     qlt::ui::MainWindow window(services);
     window.show();

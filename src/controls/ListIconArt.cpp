@@ -94,7 +94,8 @@ void paintRiskLevel(QPainter& p, RiskIconStyle style, int level) {
 // --- senders -----------------------------------------------------------------------------------
 
 void paintSender(QPainter& p, int status) {
-    static const std::array<QColor, 3> fills = {QColor(236, 236, 236), QColor(112, 196, 112), QColor(228, 84, 72)};
+    static const std::array<QColor, 3> fills = {QColor(236, 236, 236), QColor(112, 196, 112),
+                                                QColor(228, 84, 72)};
     const QColor fill = fills[static_cast<std::size_t>(status)];
     p.setPen(QPen(fill.darker(status == 0 ? 170 : 150), 1.0));
     p.setBrush(fill);
@@ -121,7 +122,8 @@ void paintEnvelope(QPainter& p, bool marked) {
 // --- account state -----------------------------------------------------------------------------
 
 void paintAccountState(QPainter& p, int image) {
-    static const std::array<QColor, 3> fills = {QColor(56, 112, 214), QColor(176, 176, 176), QColor(214, 48, 40)};
+    static const std::array<QColor, 3> fills = {QColor(56, 112, 214), QColor(176, 176, 176),
+                                                QColor(214, 48, 40)};
     const QColor fill = fills[static_cast<std::size_t>(image - 1)];
     p.setPen(QPen(fill.darker(150), 1.0));
     p.setBrush(fill);
@@ -134,8 +136,8 @@ void paintAccountState(QPainter& p, int image) {
 }  // namespace
 
 QImage riskStripImage(int style, int image, qreal devicePixelRatio) {
-    const auto look = style >= 0 && style < kRiskIconStyleCount ? static_cast<RiskIconStyle>(style)
-                                                                 : RiskIconStyle::Block;
+    const auto look =
+        style >= 0 && style < kRiskIconStyleCount ? static_cast<RiskIconStyle>(style) : RiskIconStyle::Block;
     return paintImage(kListIconSize, devicePixelRatio, [&](QPainter& p) {
         if (image >= 0 && image <= 3) paintRiskLevel(p, look, image);
         if (image >= 5 && image < kRiskStripImages) paintSender(p, image - 5);

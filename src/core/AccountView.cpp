@@ -6,7 +6,8 @@ namespace qlt {
 
 const std::array<AccountColumnInfo, kAccountColumnCount> kAccountColumns = {{
     {" ", 0.036, false,
-     "Account status:\r\nred - current\r\nblue - selected for scan\r\ngray - inactive\r\nClick icon to toggle."},
+     "Account status:\r\nred - current\r\nblue - selected for scan\r\ngray - inactive\r\nClick icon to "
+     "toggle."},
     {"Account", 0.34, false, "Account name"},
     {"Msg  ", 0.07, true, "Number of messages waiting"},
     {"Last Checked", 0.258, false, "Last checked time"},

@@ -34,7 +34,8 @@ bool MailChecker::toggleAccountInclude(int row) {
         AccountRecord account = *m_accounts.GetAccount(n);
         account.scanAllInclude = states[static_cast<std::size_t>(n - 1)] == AccountState::Inactive ? 0 : 1;
         m_accounts.ReplaceAccount(n, account);
-        if (n == m_accounts.currentAccountNumber) m_accounts.currentAccount.scanAllInclude = account.scanAllInclude;
+        if (n == m_accounts.currentAccountNumber)
+            m_accounts.currentAccount.scanAllInclude = account.scanAllInclude;
     }
     RefillAccountList();
     UpdateCommandState();

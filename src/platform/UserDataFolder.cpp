@@ -29,7 +29,8 @@ bool installShippedFile(const QString& shippedFolder, const QString& dataFolder,
         return false;
     }
     QSaveFile target(installed.filePath());
-    if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) != source.size() || !target.commit()) {
+    if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) != source.size() ||
+        !target.commit()) {
         error = "cannot write " + target.fileName() + ": " + target.errorString();
         return false;
     }

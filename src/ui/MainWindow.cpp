@@ -37,8 +37,8 @@ constexpr std::uint32_t kDialogBack = 0xD4D4D4;
 constexpr std::uint32_t kDialogText = 0x202020;
 constexpr int kListHeight = 200;
 constexpr int kListRowHeight = 18;
-constexpr QSize kPageAreaSize(404, 150);
-constexpr int kProgressWidth = 210;
+constexpr QSize kPageAreaSize(470, 150);
+constexpr int kProgressWidth = 230;
 constexpr int kProgressHeight = 18;
 
 struct TabInfo {
@@ -88,7 +88,8 @@ constexpr std::array<ButtonInfo, 6> kButtons = {{
      "Performs detailed analyze of the selected\r\nmessage (may take time to complete)."},
     {CommandButton::Dump, command::kDump, "DUMP", "Save selected message\r\nto the separate file."},
     {CommandButton::Scan, command::kScan, "SCAN", "Scan email messages\r\non remote-server [Step 1]"},
-    {CommandButton::Delete, command::kDelete, "DELETE", "Delete marked messages\r\nfrom remote server [Step 2]"},
+    {CommandButton::Delete, command::kDelete, "DELETE",
+     "Delete marked messages\r\nfrom remote server [Step 2]"},
     {CommandButton::GetMail, command::kGetMail, "GET MAIL",
      "Start default email-program\r\nto receive selected messages\r\n[Step 3]"},
     {CommandButton::Close, command::kClose, "CLOSE",
@@ -180,10 +181,11 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     recordSizeLimits(listClient);
 
     const ProgressPhase initial = InitialProgressPhase();
-    m_progress->Init(QString::fromStdString(initial.name),
-                     {controls::fromColorRef(initial.colours.bar), controls::fromColorRef(initial.colours.track),
-                      controls::fromColorRef(initial.colours.text), controls::fromColorRef(initial.colours.back),
-                      Qt::black, false});
+    m_progress->Init(
+        QString::fromStdString(initial.name),
+        {controls::fromColorRef(initial.colours.bar), controls::fromColorRef(initial.colours.track),
+         controls::fromColorRef(initial.colours.text), controls::fromColorRef(initial.colours.back),
+         Qt::black, false});
     m_progress->SetText(QString());
     m_showAll->setEnabled(false);
     showToggles();
@@ -290,7 +292,8 @@ QWidget* MainWindow::buildCommandColumn() {
         button->setToolTip(tipText(info.tooltip));
         m_buttons.insert(static_cast<int>(which), button);
         layout->addWidget(button);
-        if (run != nullptr) connect(button, &QAbstractButton::clicked, this, [this, run] { ((*m_checker).*run)(); });
+        if (run != nullptr)
+            connect(button, &QAbstractButton::clicked, this, [this, run] { ((*m_checker).*run)(); });
         return button;
     };
     m_showAll = toggle("Show All", "List messages from all scanned accounts.", column);
@@ -331,8 +334,8 @@ QWidget* MainWindow::buildStatusLine() {
     row->addWidget(m_countText, 1);
     row->addWidget(m_positionText, 1);
     m_countdown = new controls::CCountdownLamp(line);
-    m_countdown->setToolTip(
-        tipText("Visual indicator of the time elapsed to the\r\nnext scan (only if recurring scan is enabled)."));
+    m_countdown->setToolTip(tipText(
+        "Visual indicator of the time elapsed to the\r\nnext scan (only if recurring scan is enabled)."));
     row->addWidget(m_countdown);
     m_progress = new controls::CTextProgress(line);
     m_progress->setFixedSize(kProgressWidth, kProgressHeight);
@@ -375,20 +378,21 @@ void MainWindow::buildMenus() {
     addCommand(help, command::kMenuAbout, QStringLiteral("&About"), &MainWindow::showAbout);
 
     m_contextMenu = new QMenu(this);
-    addCommand(m_contextMenu, command::kContextBlackList, QStringLiteral("Add to BlackList"), &MainWindow::listAsFoe);
+    addCommand(m_contextMenu, command::kContextBlackList, QStringLiteral("Add to BlackList"),
+               &MainWindow::listAsFoe);
     addCommand(m_contextMenu, command::kContextWhiteList, QStringLiteral("Add to WhiteList"),
                &MainWindow::listAsFriend);
     addCommand(m_contextMenu, command::kContextRemove, QStringLiteral("Remove From List"),
                &MainWindow::unlistSender);
     m_contextMenu->addSeparator();
-    addCommand(m_contextMenu, command::kContextTagAll, QStringLiteral("Tag All for Delete"), &MainWindow::tagAll);
+    addCommand(m_contextMenu, command::kContextTagAll, QStringLiteral("Tag All for Delete"),
+               &MainWindow::tagAll);
     addCommand(m_contextMenu, command::kContextUntagAll, QStringLiteral("Untag All"), &MainWindow::untagAll);
     m_menuBar = bar;
 }
 
 void MainWindow::setColumnWidths(QTableView* view, const double* fractions, int count, int clientWidth) {
-    for (int i = 0; i < count; ++i)
-        view->setColumnWidth(i, static_cast<int>(fractions[i] * clientWidth));
+    for (int i = 0; i < count; ++i) view->setColumnWidth(i, static_cast<int>(fractions[i] * clientWidth));
 }
 
 void MainWindow::recordSizeLimits(int listClientWidth) {

@@ -107,7 +107,8 @@ void MainWindow::setButtonFace(CommandButton button, ButtonFace face) {
     if (target == nullptr) return;
     // SCAN glows while a scan runs; the others just stay down.
     if (button == CommandButton::Scan)
-        target->setLook(face == ButtonFace::Pressed ? controls::bitmap::kFaceActive : controls::bitmap::kFaceNormal);
+        target->setLook(face == ButtonFace::Pressed ? controls::bitmap::kFaceActive
+                                                    : controls::bitmap::kFaceNormal);
     else
         target->setDown(face == ButtonFace::Pressed);
     target->repaint();
@@ -188,7 +189,8 @@ void MainWindow::showToggles() {
 
 void MainWindow::showRiskLamps() {
     const RiskLamps& lamps = m_checker->riskLamps();
-    for (std::size_t i = 0; i < m_lamps.size(); ++i) m_lamps[i]->setBitmap(controls::riskLampBitmap(lamps.lamp[i]));
+    for (std::size_t i = 0; i < m_lamps.size(); ++i)
+        m_lamps[i]->setBitmap(controls::riskLampBitmap(lamps.lamp[i]));
 }
 
 void MainWindow::showHeaderLine() {
@@ -197,7 +199,8 @@ void MainWindow::showHeaderLine() {
     if (!line) return;
     const std::array<const std::string*, 5> texts = {&line->accountName, &line->status, &line->messageCount,
                                                      &line->lastScanned, &line->linkSpeed};
-    for (std::size_t i = 0; i < texts.size(); ++i) m_headerTexts[i]->setText(QString::fromStdString(*texts[i]));
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        m_headerTexts[i]->setText(QString::fromStdString(*texts[i]));
 }
 
 QString MainWindow::headerText(int field) const {

@@ -7,7 +7,8 @@ QString tipText(const char* text) {
 }
 
 QVariant columnAlignment(bool rightAligned) {
-    return QVariant::fromValue(rightAligned ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    return QVariant::fromValue(rightAligned ? Qt::AlignRight | Qt::AlignVCenter
+                                            : Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 MessageViewModel::MessageViewModel(const MessageView& view, QObject* parent)

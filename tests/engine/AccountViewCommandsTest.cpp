@@ -20,7 +20,8 @@ class AccountViewCommandsTest : public ::testing::Test {
 
     std::vector<AccountState> states() const {
         std::vector<AccountState> out;
-        for (int n = 1; n <= checker.GetAccountCount(); ++n) out.push_back(AccountViewState(*checker.GetAccount(n)));
+        for (int n = 1; n <= checker.GetAccountCount(); ++n)
+            out.push_back(AccountViewState(*checker.GetAccount(n)));
         return out;
     }
 
