@@ -88,16 +88,7 @@ QVariant MessageViewModel::data(const QModelIndex& index, int role) const {
 QVariant MessageViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kMessageColumnCount) return {};
     const MessageColumnInfo& info = kMessageColumns[static_cast<std::size_t>(section)];
-    switch (role) {
-        case Qt::DisplayRole:
-            return QString::fromLatin1(info.header);
-        case Qt::ToolTipRole:
-            return tipText(info.tooltip);
-        case Qt::TextAlignmentRole:
-            return columnAlignment(info.rightAligned);
-        default:
-            return {};
-    }
+    return columnHeaderData(info, role);
 }
 
 }  // namespace qlt::ui

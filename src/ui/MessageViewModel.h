@@ -51,4 +51,13 @@ QString tipText(const char* text);
 // A cell's or header's alignment: right for the number columns.
 QVariant columnAlignment(bool rightAligned);
 
+// A column header's title, tip and alignment from its table row.
+template <typename ColumnInfo>
+QVariant columnHeaderData(const ColumnInfo& info, int role) {
+    if (role == Qt::DisplayRole) return QString::fromLatin1(info.header);
+    if (role == Qt::ToolTipRole) return tipText(info.tooltip);
+    if (role == Qt::TextAlignmentRole) return columnAlignment(info.rightAligned);
+    return {};
+}
+
 }  // namespace qlt::ui

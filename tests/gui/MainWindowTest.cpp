@@ -50,17 +50,7 @@ struct WindowRig {
     }
 
     int addAccount(unsigned port, const std::string& user, const std::string& password) {
-        AccountRecord a;
-        a.server = "127.0.0.1";
-        a.port = port;
-        a.userName = user;
-        a.password = password;
-        a.timeout = 5;
-        a.scanAllInclude = 1;
-        a.accountName = user + "@example.org";
-        a.accountNumber = static_cast<std::uint8_t>(checker().GetAccountCount() + 1);
-        checker().AppendAccount(a);
-        return a.accountNumber;
+        return appendLoopbackAccount(checker(), port, user, password);
     }
 
     MailChecker& checker() { return window->checker(); }
