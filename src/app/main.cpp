@@ -4,10 +4,19 @@
 #include <optional>
 
 #include "app/DemoSession.h"
+#include "base/Clock.h"
+#include "platform/DesktopProgramLauncher.h"
+#include "platform/QSettingsProfile.h"
+#include "platform/ShippedFiles.h"
+#include "platform/UserDataFolder.h"
+#include "platform/XdgMailtoHandler.h"
+#include "ui/FileChooser.h"
 #include "ui/MainWindow.h"
+#include "ui/TooltipLook.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The settings live under these names (QSettingsProfile).
     QApplication::setApplicationName("quillgt");
     QApplication::setOrganizationName("Tamsworth");
     QApplication::setApplicationVersion(QLT_VERSION);
@@ -22,19 +31,36 @@ int main(int argc, char** argv) {
         "demo", "Try the program on a demo mailbox served on this computer, with settings of its own.");
     parser.addOption(demoOption);
     parser.process(app);
+    qlt::ui::applyTooltipLook(app);
 
     // Started before the window, which reads the settings and the data
     // folder that the demo puts in place; it lasts as long as the program.
     std::optional<qlt::app::DemoSession> demo;
+    const QString programFolder = QCoreApplication::applicationDirPath();
     if (parser.isSet(demoOption)) {
         demo.emplace();
         if (!demo->start()) {
             QMessageBox::critical(nullptr, "Quillgate", "The demo could not start:\n" + demo->error());
             return 1;
         }
+    } else {
+        QString error;
+        if (!qlt::enterUserDataFolder(qlt::shippedDataFolder(programFolder), qlt::userDataFolder(), error)) {
+            QMessageBox::critical(nullptr, "Quillgate", "The data folder cannot be used:\n" + error);
+            return 1;
+        }
     }
 
-    qlt::ui::MainWindow window;
+    qlt::SystemClock clock;
+    qlt::QSettingsProfile profile;
+    qlt::DesktopProgramLauncher launcher;
+    qlt::XdgMailtoHandler mailto;
+    qlt::ui::QtFileChooser files;
+    const qlt::ui::WindowServices services{
+        clock, profile, launcher, mailto, files, {}, qlt::manualIndexFile(programFolder)};
+    // The window is the program: it runs until it is closed.
+    qlt::ui::MainWindow window(services);
     window.show();
-    return QApplication::exec();
+    window.exec();
+    return 0;
 }

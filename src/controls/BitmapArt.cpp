@@ -258,6 +258,31 @@ void paintGlyphButton(QPainter& p, QSizeF size, int state, int glyph) {
     paintGlyph(p, static_cast<Glyph>(glyph), faceState);
 }
 
+// The header line's pictures: the glyphs of the named buttons, on no face.
+void paintHeaderIcon(QPainter& p, QSizeF, int glyph, int) {
+    const GlyphInk ink = glyphInk(FaceState::Normal, QColor(255, 236, 170));
+    switch (static_cast<Glyph>(glyph)) {
+        case Glyph::Accounts:
+            p.save();
+            p.scale(0.85, 0.85);
+            paintPerson(p, ink, QPointF(9.4, 4.5));
+            p.restore();
+            return;
+        case Glyph::Messages:
+            p.save();
+            p.scale(0.9, 0.9);
+            paintEnvelope(p, glyphInk(FaceState::Normal, Qt::white), QPointF(0.8, 3.5));
+            p.restore();
+            return;
+        case Glyph::Minutes:
+            paintClock(p, glyphInk(FaceState::Normal, Qt::white), QPointF(8.0, 8.0));
+            return;
+        default:
+            paintSwapArrows(p, ink, QPointF(0.5, 3.0));
+            return;
+    }
+}
+
 // --- the table -----------------------------------------------------------------------------------------
 
 using PaintFn = void (*)(QPainter&, QSizeF, int, int);
@@ -299,6 +324,10 @@ const Art kArt[] = {
     {bitmap::kCheckOn, "", 12, 12, paintCheck, bitmap::kCheckOn, 0},
     {bitmap::kCheckDisabled, "", 12, 12, paintCheck, bitmap::kCheckDisabled, 0},
     {bitmap::kCountdownStrip, "", 160, 16, paintCountdownStrip, 0, 0},
+    {bitmap::kHeaderStatus, "", 16, 16, paintHeaderIcon, kAccounts, 0},
+    {bitmap::kHeaderCount, "", 16, 16, paintHeaderIcon, kMessages, 0},
+    {bitmap::kHeaderChecked, "", 16, 16, paintHeaderIcon, kMinutes, 0},
+    {bitmap::kHeaderSpeed, "", 16, 16, paintHeaderIcon, kSwap, 0},
     {0, "ACTU", 40, 24, paintGlyphButton, kNormal, kMessages},
     {0, "ACBU", 40, 24, paintGlyphButton, kNormal, kAccounts},
     {0, "ACTD", 40, 24, paintGlyphButton, kPressed, kSwap},

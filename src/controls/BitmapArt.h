@@ -30,6 +30,12 @@ inline constexpr int kCheckOff = 168;
 inline constexpr int kCheckOn = 169;
 inline constexpr int kCheckDisabled = 170;
 inline constexpr int kCountdownStrip = 183;
+// The header line's small pictures: account status, message count, last
+// check, link speed.
+inline constexpr int kHeaderStatus = 1084;
+inline constexpr int kHeaderCount = 1085;
+inline constexpr int kHeaderChecked = 1086;
+inline constexpr int kHeaderSpeed = 1087;
 }  // namespace bitmap
 
 // The pictures are drawn as vector art in logical pixels, so they stay sharp at any device pixel ratio;

@@ -97,6 +97,18 @@ class MailChecker {
     void listSelectedSender(std::uint8_t kind);
     void unlistSelectedSender();
 
+    // --- The account view -------------------------------------------------
+    // A click on row `row` (0-based) of the account list makes that account
+    // current. False for a row that does not exist or while a scan runs.
+    bool chooseAccount(int row);
+    // A click on a row's state icon moves the account in or out of Scan All;
+    // the current account always stays in. False when nothing changed.
+    bool toggleAccountInclude(int row);
+
+    // What the window runs once it is on screen: the start-up scan and the
+    // background timer as the settings ask, then the tray tip and buttons.
+    void startUpRequest();
+
     // --- Scan ----------------------------------------------------------------
     // SCAN starts a scan; while one runs the same button (reading STOP) asks
     // it to stop.

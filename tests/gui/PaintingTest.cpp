@@ -28,11 +28,13 @@ struct SizedPicture {
 
 // Every picture the controls use, with the size the layout was made for.
 const SizedPicture kNumbered[] = {
-    {"lamp green", 136, {12, 16}},   {"lamp amber", 137, {12, 16}},     {"lamp orange", 138, {12, 16}},
-    {"lamp red", 139, {12, 16}},     {"lamp grey", 140, {12, 16}},      {"tab", 158, {80, 22}},
-    {"tab selected", 159, {80, 22}}, {"face active", 161, {76, 20}},    {"face disabled", 162, {76, 20}},
-    {"face pressed", 163, {76, 20}}, {"face normal", 164, {76, 20}},    {"check off", 168, {12, 12}},
-    {"check on", 169, {12, 12}},     {"check disabled", 170, {12, 12}}, {"countdown", 183, {160, 16}},
+    {"lamp green", 136, {12, 16}},     {"lamp amber", 137, {12, 16}},     {"lamp orange", 138, {12, 16}},
+    {"lamp red", 139, {12, 16}},       {"lamp grey", 140, {12, 16}},      {"tab", 158, {80, 22}},
+    {"tab selected", 159, {80, 22}},   {"face active", 161, {76, 20}},    {"face disabled", 162, {76, 20}},
+    {"face pressed", 163, {76, 20}},   {"face normal", 164, {76, 20}},    {"check off", 168, {12, 12}},
+    {"check on", 169, {12, 12}},       {"check disabled", 170, {12, 12}}, {"countdown", 183, {160, 16}},
+    {"header status", 1084, {16, 16}}, {"header count", 1085, {16, 16}},  {"header checked", 1086, {16, 16}},
+    {"header speed", 1087, {16, 16}},
 };
 
 const SizedPicture kNamed[] = {

@@ -55,6 +55,22 @@ class FixedMailto final : public MailtoHandler {
     std::string line;
 };
 
+// Appends an account on 127.0.0.1 to the checker's store and returns its number.
+inline int appendLoopbackAccount(MailChecker& checker, unsigned port, const std::string& user,
+                                 const std::string& password, std::uint8_t scanAllInclude = 1) {
+    AccountRecord a;
+    a.server = "127.0.0.1";
+    a.port = port;
+    a.userName = user;
+    a.password = password;
+    a.timeout = 5;
+    a.scanAllInclude = scanAllInclude;
+    a.accountName = user + "@example.org";
+    a.accountNumber = static_cast<std::uint8_t>(checker.GetAccountCount() + 1);
+    checker.AppendAccount(a);
+    return a.accountNumber;
+}
+
 // A mail checker on fakes, with its data files in a private folder: the
 // shipped dictionary, no user strings, an empty sender list.
 struct CheckerRig {
@@ -72,17 +88,7 @@ struct CheckerRig {
     // Appends an account on 127.0.0.1 and returns its number.
     int addAccount(unsigned port, const std::string& user, const std::string& password,
                    std::uint8_t scanAllInclude = 1) {
-        AccountRecord a;
-        a.server = "127.0.0.1";
-        a.port = port;
-        a.userName = user;
-        a.password = password;
-        a.timeout = 5;
-        a.scanAllInclude = scanAllInclude;
-        a.accountName = user + "@example.org";
-        a.accountNumber = static_cast<std::uint8_t>(checker.GetAccountCount() + 1);
-        checker.AppendAccount(a);
-        return a.accountNumber;
+        return appendLoopbackAccount(checker, port, user, password, scanAllInclude);
     }
 
     TempFolder folder{"qlt-checker"};

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "base/ProgressCodes.h"
+#include "core/AccountView.h"
+#include "support/CheckerRig.h"
+
+namespace qlt::test {
+namespace {
+
+class AccountViewCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        rig.addAccount(110, "ann", "pw", 1);
+        rig.addAccount(110, "bob", "pw", 0);
+        rig.addAccount(110, "cid", "pw", 1);
+        checker.accounts().MakeAccountCurrent(1);
+    }
+
+    std::vector<AccountState> states() const {
+        std::vector<AccountState> out;
+        for (int n = 1; n <= checker.GetAccountCount(); ++n)
+            out.push_back(AccountViewState(*checker.GetAccount(n)));
+        return out;
+    }
+
+    bool refreshed(ViewPart part) const { return std::ranges::count(rig.ui.refreshes, part) > 0; }
+
+    CheckerRig rig;
+    MailChecker& checker = rig.checker;
+};
+
+using enum AccountState;
+
+TEST_F(AccountViewCommandsTest, ChoosingARowMakesOnlyThatAccountCurrent) {
+    ASSERT_TRUE(checker.chooseAccount(1));
+    EXPECT_EQ(states(), (std::vector{Included, Current, Included}));
+    EXPECT_EQ(checker.accounts().currentAccountNumber, 2);
+    EXPECT_EQ(checker.accounts().currentAccount.userName.str(), "bob");
+    EXPECT_TRUE(rig.ui.sawProgress(kProgressClear));
+    EXPECT_TRUE(refreshed(ViewPart::AccountView));
+    ASSERT_TRUE(checker.headerLine().has_value());
+    EXPECT_EQ(checker.headerLine()->accountName, "bob@example.org");
+}
+
+TEST_F(AccountViewCommandsTest, ChoosingARowThatDoesNotExistChangesNothing) {
+    EXPECT_FALSE(checker.chooseAccount(3));
+    EXPECT_FALSE(checker.chooseAccount(-1));
+    EXPECT_EQ(checker.accounts().currentAccountNumber, 1);
+    EXPECT_TRUE(rig.ui.refreshes.empty());
+}
+
+TEST_F(AccountViewCommandsTest, IconClickFlipsScanAllMarkAndKeepsTheCurrentAccountIn) {
+    // A store written elsewhere may leave the current account unmarked; any
+    // icon change marks it, since the current account is always scanned.
+    AccountRecord first = *checker.GetAccount(1);
+    first.scanAllInclude = 0;
+    checker.ReplaceAccount(1, first);
+
+    ASSERT_TRUE(checker.toggleAccountInclude(1));
+    EXPECT_EQ(checker.GetAccount(2)->scanAllInclude, 1);
+    EXPECT_EQ(checker.GetAccount(1)->scanAllInclude, 1);
+    EXPECT_EQ(checker.accounts().currentAccount.scanAllInclude, 1);
+
+    ASSERT_TRUE(checker.toggleAccountInclude(2));
+    EXPECT_EQ(states(), (std::vector{Current, Included, Inactive}));
+    EXPECT_TRUE(refreshed(ViewPart::CommandState));
+}
+
+TEST_F(AccountViewCommandsTest, IconOfTheCurrentAccountCannotBeToggled) {
+    EXPECT_FALSE(checker.toggleAccountInclude(0));
+    EXPECT_FALSE(checker.toggleAccountInclude(7));
+    EXPECT_EQ(states(), (std::vector{Current, Inactive, Included}));
+}
+
+TEST_F(AccountViewCommandsTest, AccountCannotBeChosenWhileAScanRuns) {
+    // A click handled inside the scan's message pump.
+    bool chosen = true;
+    rig.ui.onPumpMessages = [&] { chosen = checker.chooseAccount(2); };
+    rig.ui.onProgress = [&](int, long) {
+        if (checker.scanRunning()) chosen = checker.chooseAccount(2);
+    };
+    checker.onScanButton();  // the account's port 110 on loopback refuses quickly
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(checker.accounts().currentAccountNumber, 1);
+    EXPECT_EQ(states().front(), Current);
+}
+
+TEST(AccountViewCells, TextsOfTheColumns) {
+    AccountRecord a;
+    a.accountName = "Home";
+    a.messageCount = 12;
+    a.status = kStatusCompleted;
+    a.server = "pop.example.org";
+    a.userName = "ann";
+    a.mailboxSize = 2048;
+    EXPECT_EQ(AccountCellText(a, kAccountColumnName), "Home");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnMessages), "12");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnLastChecked), "No Record");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnStatus), "Completed");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnServer), "pop.example.org");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnUser), "ann");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnUsed), "2.00 Kb");
+    EXPECT_EQ(AccountCellText(a, kAccountColumnState), "");
+    EXPECT_EQ(AccountCellText(a, 99), "");
+}
+
+}  // namespace
+}  // namespace qlt::test

@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "base/ScanFlags.h"
+#include "controls/BitmapArt.h"
+#include "controls/CBitmapLamp.h"
+#include "controls/CFaceButton.h"
+#include "controls/CFlatCheck.h"
+#include "controls/CNamedBitmapButton.h"
+#include "controls/CTabButton.h"
+#include "controls/CTextProgress.h"
+#include "core/AccountView.h"
+#include "demo/DemoMessages.h"
+#include "demo/DemoPop3Server.h"
+#include "demo/Pop3Session.h"
+#include "support/CheckerRig.h"
+#include "support/FakePop3Server.h"
+#include "ui/AccountViewModel.h"
+#include "ui/FileChooser.h"
+#include "ui/MainWindow.h"
+#include "ui/MessageViewModel.h"
+
+namespace qlt::test {
+namespace {
+
+using ui::MainWindow;
+namespace command = ui::command;
+
+class NoFileChooser final : public ui::FileChooser {
+  public:
+    std::optional<QString> chooseOpenFile(const ui::OpenFileRequest&, QWidget*) override {
+        return std::nullopt;
+    }
+};
+
+// The window on fakes, with its data files in a private folder.
+struct WindowRig {
+    DataFiles files() const {
+        return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
+    }
+
+    int addAccount(unsigned port, const std::string& user, const std::string& password) {
+        return appendLoopbackAccount(checker(), port, user, password);
+    }
+
+    MailChecker& checker() { return window->checker(); }
+
+    TempFolder folder{"qlt-window"};
+    RecordingClock clock;
+    InMemoryProfile profile;
+    RecordingLauncher launcher;
+    FixedMailto mailto;
+    NoFileChooser chooser;
+    std::unique_ptr<MainWindow> window =
+        std::make_unique<MainWindow>(ui::WindowServices{clock, profile, launcher, mailto, chooser, files()});
+};
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void TearDown() override { abortRequested = 0; }
+
+    // An account on the demo mailbox, current.
+    void addDemoAccount() {
+        server = std::make_unique<demo::DemoPop3Server>(*demo::loadDemoMessages(resPath("demo")));
+        ASSERT_TRUE(server->start());
+        rig.checker().accounts().MakeAccountCurrent(
+            rig.addAccount(server->port(), std::string(demo::Pop3Session::kUser),
+                           std::string(demo::Pop3Session::kPassword)));
+        rig.checker().UpdateCommandState();
+    }
+
+    // An account whose first TOP reply comes in two pieces: the scan runs
+    // the message pump between them, where a click gets through.
+    void addSlowTopAccount() {
+        const char* top = "+OK\r\nFrom: ann@example.org\r\nSubject: Hello\r\n\r\nbody line\r\n.\r\n";
+        fake.greetAndLogin("ann", "pw")
+            .expect("stat\r\n")
+            .send("+OK 2 300\r\n")
+            .expect("list 1\r\n")
+            .send("+OK 1 100\r\n")
+            .expect("uidl 1\r\n")
+            .send("+OK 1 uid-one\r\n")
+            .expect("top 1 1024\r\n")
+            .sendSplit(top, {20});
+        fake.start();
+        rig.checker().accounts().MakeAccountCurrent(rig.addAccount(fake.port(), "ann", "pw"));
+    }
+
+    std::size_t demoMessageCount() const { return server->messages().size(); }
+
+    void clickScan() { QTest::mouseClick(window.commandButton(CommandButton::Scan), Qt::LeftButton); }
+
+    void clickCell(QTableView* view, int row, int column, Qt::MouseButton button = Qt::LeftButton) {
+        const QRect cell = view->visualRect(view->model()->index(row, column));
+        QTest::mouseClick(view->viewport(), button, {}, cell.center());
+    }
+
+    std::unique_ptr<demo::DemoPop3Server> server;
+    FakePop3Server fake;
+    WindowRig rig;
+    MainWindow& window = *rig.window;
+};
+
+TEST_F(MainWindowTest, OpensWithCaptionControlsAndTooltips) {
+    window.show();
+    EXPECT_EQ(window.windowTitle(), "Quillgate 1.72");
+    EXPECT_TRUE(window.messageView()->isVisible());
+    EXPECT_FALSE(window.accountView()->isVisible());
+    EXPECT_FALSE(window.accountView()->isEnabled());
+    const std::vector<std::pair<ui::Page, QString>> tabs = {{ui::Page::Preview, "Preview"},
+                                                            {ui::Page::Headers, "Headers"},
+                                                            {ui::Page::Details, "Details"},
+                                                            {ui::Page::Accounts, "Accounts"},
+                                                            {ui::Page::Options, "Options"}};
+    for (const auto& [page, caption] : tabs) EXPECT_EQ(window.tab(page)->caption(), caption);
+    EXPECT_LT(window.tab(ui::Page::Options)->x(), window.tab(ui::Page::Accounts)->x());
+    EXPECT_EQ(window.commandButton(CommandButton::Scan)->toolTip(),
+              "Scan email messages\non remote-server [Step 1]");
+    EXPECT_EQ(window.progressBar()->toolTip(), "Scan progress indicator.");
+    EXPECT_EQ(window.viewToggle()->faces().up, "ACTU");
+    EXPECT_EQ(window.messageModel()->headerData(kColumnSender, Qt::Horizontal, Qt::ToolTipRole).toString(),
+              "Sender status - friend or foe.\nRight click to add to\nwhite or black list.");
+    EXPECT_EQ(window.accountModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Account");
+    // The start-up request shows the Preview page once the window is up.
+    QTRY_COMPARE_WITH_TIMEOUT(window.selectedTab(), command::kTabPreview, 2000);
+    EXPECT_TRUE(window.tab(ui::Page::Preview)->isSelected());
+}
+
+TEST_F(MainWindowTest, GripChangesOnlyTheWidthBetweenTheLimits) {
+    window.show();
+    const QSize initial = window.size();
+    ASSERT_GT(window.maximumWidthByGrip(), initial.width());
+    window.resize(initial.width() + 5000, initial.height() + 300);
+    EXPECT_EQ(window.width(), window.maximumWidthByGrip());
+    EXPECT_EQ(window.height(), initial.height());
+    window.resize(100, 100);
+    EXPECT_EQ(window.size(), initial);
+}
+
+TEST_F(MainWindowTest, WithoutAccountMessageCommandsAreGreyAndCountsSayNoAccount) {
+    rig.checker().UpdateCommandState();
+    for (CommandButton b :
+         {CommandButton::Delete, CommandButton::GetMail, CommandButton::Analyze, CommandButton::Dump})
+        EXPECT_FALSE(window.commandButton(b)->isEnabled()) << buttonName(b);
+    EXPECT_TRUE(window.commandButton(CommandButton::Scan)->isEnabled());
+    EXPECT_FALSE(window.action(command::kMenuDelete)->isEnabled());
+    EXPECT_EQ(window.countLabel()->text(), "No Account");
+    EXPECT_TRUE(window.headerLine()->isHidden());
+    window.prepareContextMenu();
+    for (int id : {command::kContextBlackList, command::kContextWhiteList, command::kContextRemove,
+                   command::kContextTagAll, command::kContextUntagAll})
+        EXPECT_FALSE(window.action(id)->isEnabled()) << id;
+}
+
+TEST_F(MainWindowTest, ScanButtonFillsTheListFromTheDemoMailbox) {
+    addDemoAccount();
+    window.show();
+    clickScan();
+    QTRY_COMPARE_WITH_TIMEOUT(window.messageModel()->rowCount(), static_cast<int>(demoMessageCount()), 10000);
+
+    EXPECT_EQ(window.commandButton(CommandButton::Scan)->text(), "SCAN");
+    EXPECT_EQ(window.commandButton(CommandButton::Scan)->look(), controls::bitmap::kFaceNormal);
+    EXPECT_TRUE(window.commandButton(CommandButton::Delete)->isEnabled());
+    EXPECT_TRUE(window.showAllToggle()->isEnabled());
+    EXPECT_EQ(window.headerText(0), "demo@example.org");
+    EXPECT_EQ(window.headerText(1), "Completed");
+    EXPECT_EQ(window.headerText(2), QString::number(demoMessageCount()));
+    EXPECT_NE(window.riskLamp(0)->bitmapId(), controls::bitmap::kLampNoLevel);
+    EXPECT_TRUE(window.countLabel()->text().endsWith("Messages "));
+
+    // Every row carries its envelope and risk pictures; the texts are the engine's.
+    const auto* model = window.messageModel();
+    const MessageView& view = rig.checker().view();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const auto r = static_cast<std::size_t>(row);
+        EXPECT_EQ(model->iconIndex(row, kColumnState), static_cast<int>(view.state(r)));
+        EXPECT_FALSE(model->data(model->index(row, kColumnState), Qt::DecorationRole).isNull());
+        EXPECT_FALSE(model->data(model->index(row, kColumnSpam), Qt::DecorationRole).isNull());
+        EXPECT_TRUE(model->data(model->index(row, kColumnFrom), Qt::DecorationRole).isNull());
+        EXPECT_EQ(model->data(model->index(row, kColumnSubject), Qt::DisplayRole).toString().toStdString(),
+                  view.cellText(r, kColumnSubject));
+    }
+    EXPECT_EQ(model->data(model->index(0, kColumnSize), Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                  Qt::AlignRight,
+              Qt::AlignRight);
+}
+
+TEST_F(MainWindowTest, EnvelopeClickTogglesTheTagAndTheDeleteCount) {
+    addDemoAccount();
+    window.show();
+    clickScan();
+    QTRY_VERIFY_WITH_TIMEOUT(window.messageModel()->rowCount() > 0, 10000);
+    rig.checker().untagAll();
+    EXPECT_FALSE(window.positionLabel()->text().contains("Delete"));
+
+    clickCell(window.messageView(), 1, kColumnState);
+    EXPECT_EQ(rig.checker().view().state(1), RowState::Delete);
+    EXPECT_EQ(rig.checker().currentRow(), 1);
+    EXPECT_EQ(window.positionLabel()->text(), "Pos: 2  Delete: 1");
+    // A click elsewhere on the row only selects it.
+    clickCell(window.messageView(), 0, kColumnSubject);
+    EXPECT_EQ(rig.checker().view().state(0), RowState::Deliver);
+    EXPECT_EQ(window.positionLabel()->text(), "Pos: 1  Delete: 1");
+
+    window.prepareContextMenu();
+    for (int id : {command::kContextBlackList, command::kContextWhiteList, command::kContextRemove,
+                   command::kContextTagAll, command::kContextUntagAll})
+        EXPECT_TRUE(window.action(id)->isEnabled()) << id;
+}
+
+TEST_F(MainWindowTest, StopDuringTheScanEndsItIncomplete) {
+    addSlowTopAccount();
+    window.show();
+    // STOP arrives through the scan's own message pump.
+    QTimer::singleShot(0, &window, [this] {
+        EXPECT_EQ(window.commandButton(CommandButton::Scan)->text(), "STOP");
+        EXPECT_EQ(window.commandButton(CommandButton::Scan)->look(), controls::bitmap::kFaceActive);
+        EXPECT_FALSE(window.commandButton(CommandButton::Close)->isEnabled());
+        clickScan();
+    });
+    clickScan();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.checker().scanRunning(), 10000);
+    EXPECT_EQ(rig.clock.sleeps, std::vector<unsigned>{3000});
+    EXPECT_EQ(rig.checker().GetAccount(1)->status, kStatusScanIncomplete);
+    EXPECT_LT(rig.checker().messages().count(), 2u);  // the server holds two
+    EXPECT_EQ(window.commandButton(CommandButton::Scan)->text(), "SCAN");
+    EXPECT_EQ(window.commandButton(CommandButton::Scan)->look(), controls::bitmap::kFaceNormal);
+    EXPECT_TRUE(window.commandButton(CommandButton::Close)->isEnabled());
+}
+
+TEST_F(MainWindowTest, ProgressBarClickShowsTheErrorDetails) {
+    window.show();
+    rig.checker().client().m_strError = "Server said no.\n";
+    QString title;
+    QString text;
+    QTimer::singleShot(0, &window, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    QTest::mouseClick(window.progressBar(), Qt::LeftButton);
+    EXPECT_EQ(title, "QLT Error Details");
+    EXPECT_EQ(text, "Server said no.\n");
+    EXPECT_TRUE(rig.checker().client().m_strError.empty());
+}
+
+TEST_F(MainWindowTest, EscapeSavesTheStoreAndClosesLikeClose) {
+    rig.checker().accounts().MakeAccountCurrent(rig.addAccount(110, "ann", "pw"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_TRUE(rig.profile.readBinary(kAccountsValueName).has_value());
+}
+
+TEST_F(MainWindowTest, CloseBoxIsRefusedWhileAScanIsOnTheStack) {
+    addSlowTopAccount();
+    window.show();
+    bool stillShown = false;
+    QTimer::singleShot(0, &window, [&] {
+        window.close();
+        stillShown = window.isVisible();
+        clickScan();  // STOP, so the test ends soon
+    });
+    clickScan();
+    EXPECT_TRUE(stillShown);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, ViewToggleSwapsTheListsAndTabsSwitchPages) {
+    rig.checker().accounts().MakeAccountCurrent(rig.addAccount(110, "ann", "pw"));
+    rig.addAccount(110, "bob", "pw");
+    window.show();
+    window.toggleView();
+    EXPECT_TRUE(window.accountViewShown());
+    EXPECT_TRUE(window.accountView()->isVisible());
+    EXPECT_FALSE(window.messageView()->isVisible());
+    EXPECT_EQ(window.viewToggle()->faces().up, "ACBU");
+    EXPECT_EQ(window.accountModel()->rowCount(), 2);
+
+    clickCell(window.accountView(), 1, 1);
+    EXPECT_EQ(rig.checker().accounts().currentAccountNumber, 2);
+    EXPECT_EQ(window.accountModel()->stateImage(1), static_cast<int>(AccountState::Current));
+    clickCell(window.accountView(), 0, 0);
+    EXPECT_EQ(window.accountModel()->stateImage(0), static_cast<int>(AccountState::Inactive));
+    EXPECT_FALSE(
+        window.accountModel()->data(window.accountModel()->index(0, 0), Qt::DecorationRole).isNull());
+
+    window.toggleView();
+    EXPECT_TRUE(window.messageView()->isVisible());
+    EXPECT_EQ(window.viewToggle()->faces().up, "ACTU");
+
+    auto* page = new QLabel("accounts page");
+    int refreshed = 0;
+    window.setPage(ui::Page::Accounts, page, [&] { ++refreshed; });
+    window.showTab(command::kTabAccounts);
+    EXPECT_EQ(window.selectedTab(), command::kTabAccounts);
+    EXPECT_TRUE(window.tab(ui::Page::Accounts)->isSelected());
+    EXPECT_FALSE(window.tab(ui::Page::Preview)->isSelected());
+    EXPECT_TRUE(page->isVisible());
+    rig.checker().RefillAccountList();
+    EXPECT_EQ(refreshed, 1);
+}
+
+// Counts its paints.
+class PaintCounter final : public QWidget {
+  public:
+    int paints = 0;
+
+  protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+class EventCounter final : public QObject {
+  public:
+    int events = 0;
+
+  protected:
+    void customEvent(QEvent*) override { ++events; }
+};
+
+TEST_F(MainWindowTest, PaintPumpRepaintsButRunsNothingElse) {
+    PaintCounter widget;
+    widget.resize(40, 40);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    QCoreApplication::processEvents();
+    const int before = widget.paints;
+    EventCounter other;
+    QCoreApplication::postEvent(&other, new QEvent(QEvent::User));
+    bool timerRan = false;
+    QTimer::singleShot(0, &other, [&] { timerRan = true; });
+
+    widget.update();
+    window.pumpPaint();
+    EXPECT_GT(widget.paints, before);
+    EXPECT_EQ(other.events, 0);
+    EXPECT_FALSE(timerRan);
+
+    window.pumpMessages();
+    EXPECT_EQ(other.events, 1);
+    EXPECT_TRUE(timerRan);
+}
+
+}  // namespace
+}  // namespace qlt::test
