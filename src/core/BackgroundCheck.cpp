@@ -71,8 +71,8 @@ BackgroundCheck::~BackgroundCheck() {
 
 void BackgroundCheck::startUp() {
     setStep(kCountdownIdle);
-    if (m_checker.settings().scanOnStartup != 0) m_checker.startScan(ScanStart::Startup);
-    if (m_checker.settings().rescanRecurring != 0) StartCheckTimer();
+    // The checker's request starts the timer through the hooks set above.
+    m_checker.startUpRequest();
 }
 
 void BackgroundCheck::StartCheckTimer() {

@@ -26,6 +26,7 @@
 #include "controls/ControlStyle.h"
 #include "core/AccountView.h"
 #include "core/ProgressCaptions.h"
+#include "tray/TrayController.h"
 #include "ui/AccountViewModel.h"
 #include "ui/MessageViewModel.h"
 
@@ -190,10 +191,15 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_showAll->setEnabled(false);
     showToggles();
     m_countdown->setOff();
+    installPages();
+    installTray();
 }
 
 MainWindow::~MainWindow() {
-    // The checker's last calls (a save) may still reach the port.
+    // The tray's check hangs on the checker; the checker's last calls (a
+    // save) may still reach the port.
+    delete m_tray;
+    m_tray = nullptr;
     m_checker.reset();
 }
 

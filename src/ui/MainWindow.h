@@ -12,6 +12,8 @@
 #include "base/ProgramLauncher.h"
 #include "base/UiPort.h"
 #include "core/MailChecker.h"
+#include "platform/SystemNetworkState.h"
+#include "platform/WavSoundPlayer.h"
 #include "store/Profile.h"
 #include "store/WindowGeometry.h"
 
@@ -32,6 +34,10 @@ class CNamedBitmapButton;
 class CTabButton;
 class CTextProgress;
 }  // namespace qlt::controls
+
+namespace qlt::tray {
+class TrayController;
+}
 
 namespace qlt::ui {
 
@@ -160,6 +166,8 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     void setTrayIcon(int iconId) override;
     std::optional<Credentials> askPassword(const std::string& userName) override;
     std::optional<std::string> chooseFile(const FileRequest& request) override;
+    bool askTrustCertificate(const std::string& accountName, const std::string& reason,
+                             const std::string& fingerprint) override;
 
     // --- WindowGeometry --------------------------------------------------------
     Rect windowRect() const override;
@@ -187,6 +195,9 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     void setColumnWidths(QTableView* view, const double* fractions, int count, int clientWidth);
     void recordSizeLimits(int listClientWidth);
     void connectViews();
+    // The five pages and the tray with the background check (MainWindowParts.cpp).
+    void installPages();
+    void installTray();
 
     // Reading the checker's state (MainWindowPort.cpp).
     void showCommandState();
@@ -219,6 +230,9 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
 
     WindowServices m_services;
     std::unique_ptr<MailChecker> m_checker;
+    WavSoundPlayer m_sound;
+    SystemNetworkState m_network;
+    tray::TrayController* m_tray = nullptr;
 
     MessageViewModel* m_messageModel = nullptr;
     AccountViewModel* m_accountModel = nullptr;

@@ -17,6 +17,8 @@
 #include "ui/AccountViewModel.h"
 #include "ui/AdvancedPreferencesDialog.h"
 #include "ui/MainWindow.h"
+
+#include "tray/TrayController.h"
 #include "ui/MessageViewModel.h"
 #include "ui/QtMessageBoxes.h"
 
@@ -49,7 +51,7 @@ QWidget* MainWindow::page(Page page) const {
 }
 
 void MainWindow::startUpRequest() {
-    m_checker->startUpRequest();
+    m_tray->startUp();
     showTab(command::kTabPreview);
 }
 
@@ -160,7 +162,7 @@ void MainWindow::dumpSelected() {
 }
 
 void MainWindow::hideWindow() {
-    showMinimized();
+    m_tray->hideToTray();
 }
 
 void MainWindow::runSetup() {

@@ -2,10 +2,6 @@
 
 namespace qlt::ui {
 
-QString tipText(const char* text) {
-    return QString::fromLatin1(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-}
-
 QVariant columnAlignment(bool rightAligned) {
     return QVariant::fromValue(rightAligned ? Qt::AlignRight | Qt::AlignVCenter
                                             : Qt::AlignLeft | Qt::AlignVCenter);

@@ -6,6 +6,7 @@
 
 #include "controls/ListIconArt.h"
 #include "core/MessageView.h"
+#include "ui/PageLook.h"
 
 namespace qlt::ui {
 
@@ -44,9 +45,6 @@ class MessageViewModel final : public QAbstractTableModel {
     std::array<QIcon, controls::kRiskStripImages> m_riskIcons;
     std::array<QIcon, controls::kEnvelopeImages> m_envelopes;
 };
-
-// The list views' tips come with the Windows line breaks of their texts.
-QString tipText(const char* text);
 
 // A cell's or header's alignment: right for the number columns.
 QVariant columnAlignment(bool rightAligned);
