@@ -72,7 +72,12 @@ int ScanMailbox(const ScanContext& scan) {
     abortRequested = 0;
     client.m_nMessages = 0;
     client.m_nMailboxSize = 0;
-    client.QueryStat();
+    // A STAT that fails says nothing about the mailbox: taking it as empty
+    // would drop the account's listed messages and report "No Messages".
+    if (!client.QueryStat()) {
+        client.Close();
+        return kScanFailed;
+    }
     if (client.m_nMessages <= 0) {
         scan.list.removeAccountEntries(scan.account.accountNumber);
         client.Close();

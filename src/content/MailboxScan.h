@@ -14,10 +14,10 @@ namespace qlt {
 
 // What ScanMailbox returns besides m + 1 (all m messages handled).
 enum ScanResult : int {
-    kScanEmpty = 0,       // STAT failed or no messages; the account's entries are gone; closed
+    kScanEmpty = 0,       // no messages; the account's entries are gone; closed
     kScanUnchanged = -1,  // nothing can have changed since the last scan; still open
     kScanStopped = -2,    // STOP after the message in hand was appended; closed without QUIT
-    kScanFailed = -5,     // LIST or UIDL failed, or TOP four times; closed without QUIT
+    kScanFailed = -5,     // STAT, LIST or UIDL failed, or TOP four times; closed without QUIT
 };
 
 // A TOP that failed is tried again this many times, each on a new connection.

@@ -26,6 +26,11 @@ constexpr const char* kNewMessagesText =
     "New messages arrived in the meantime. You should\n"
     "review them before downloading your mail.\n";
 
+constexpr const char* kUnconfirmedDeleteText =
+    "The server did not confirm the end of the session,\n"
+    "so it has not deleted the messages.\n"
+    "Scan again to see what the mailbox holds.\n";
+
 }  // namespace
 
 void MailChecker::deleteTagged() {
@@ -60,10 +65,27 @@ void MailChecker::deleteTagged() {
     const std::size_t deleted = deleteRows();
     m_list.renumberAccount(m_accounts.currentAccountNumber, m_accounts.currentAccount);
     m_ui.progress(kProgressDeleteEnd, static_cast<long>(deleted));
-    m_client.Quit();
+    // A server carries out DELE only when the session ends with QUIT; without
+    // it (a refused DELE closes the connection) nothing was deleted.
+    const bool committed = m_client.Quit();
     m_client.Close();
     m_ui.setButtonFace(CommandButton::Delete, ButtonFace::Normal);
+    if (deleted > 0 && !committed) {
+        reportUnconfirmedDelete();
+        return;
+    }
     reportDelete(deleted, before);
+}
+
+void MailChecker::reportUnconfirmedDelete() {
+    // The rows are gone from the list but the messages are still on the
+    // server: the next scan must read the mailbox through to list them again.
+    m_accounts.currentAccount.status = kStatusUpdateNeeded;
+    m_accounts.currentAccount.mailboxSize = -1;
+    m_accounts.ReplaceAccount(m_accounts.currentAccountNumber, m_accounts.currentAccount);
+    m_ui.progress(kProgressScanIncomplete, 0);
+    m_ui.messageBox("QLT Delete Not Confirmed", kUnconfirmedDeleteText, BoxIcon::Warning, BoxButtons::Ok);
+    UpdateCommandState();
 }
 
 std::size_t MailChecker::deletableCount() const {

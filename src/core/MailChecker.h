@@ -198,6 +198,7 @@ class MailChecker {
     std::size_t deletableCount() const;
     std::size_t deleteRows();
     void reportDelete(std::size_t deleted, std::int32_t before);
+    void reportUnconfirmedDelete();
 
     // Shared by the commands.
     AccountRecord loginRecord(int n, const AccountRecord& record) const;

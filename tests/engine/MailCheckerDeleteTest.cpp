@@ -118,7 +118,11 @@ TEST_F(MailCheckerDeleteTest, ARefusedDeleKeepsTheRowsAfterIt) {
     ASSERT_EQ(checker.messages().count(), 2u);
     EXPECT_EQ(checker.view().taggedCount(), 2u);
     EXPECT_TRUE(rig.ui.sawProgress(kProgressDeleteEnd, 1));
-    EXPECT_EQ(rig.ui.boxes.back().text, "1 offending message successfully deleted.");
+    // The refusal closed the connection before QUIT, so the server deleted
+    // nothing: no success is reported and the next scan reads through.
+    EXPECT_EQ(rig.ui.boxes.back().title, "QLT Delete Not Confirmed");
+    EXPECT_EQ(checker.accounts().currentAccount.status, kStatusUpdateNeeded);
+    EXPECT_EQ(checker.accounts().GetAccount(1)->mailboxSize, -1);
 }
 
 TEST_F(MailCheckerDeleteTest, RefusalsBeforeAnyConnection) {

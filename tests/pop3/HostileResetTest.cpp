@@ -102,14 +102,14 @@ TEST_P(ScanReset, EndsWithTheStatusItsStageCallsFor) {
     }
 }
 
-// A failed STAT reads as an empty mailbox, as the scan has always taken it.
+// A failed STAT ends the scan as failed: nothing is known of the mailbox.
 INSTANTIATE_TEST_SUITE_P(
     Stages, ScanReset,
     ::testing::Values(ResetRow{"Greeting", 0, false, "", 0, kStatusConnectionFailed, 0},
                       ResetRow{"GreetingHalfway", 0, true, "", 0, kStatusConnectionFailed, 0},
                       ResetRow{"User", 1, false, "", 0, kStatusConnectionFailed, 0},
                       ResetRow{"Pass", 2, false, "", 0, kStatusConnectionFailed, 0},
-                      ResetRow{"Stat", 3, false, "", 0, kStatusNoMessages, 0},
+                      ResetRow{"Stat", 3, false, "", 0, kStatusUpdateNeeded, 0},
                       ResetRow{"FirstList", 4, false, "", 0, kStatusUpdateNeeded, 2},
                       ResetRow{"FirstUidl", 5, false, "", 0, kStatusUpdateNeeded, 2},
                       ResetRow{"FirstTop", 6, false, "Quillgate", 0, kStatusUpdateNeeded, 2},
@@ -152,8 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ResetRow{"User", 1, false, "QLT Server Access Problem", 3, kStatusCompleted, 3},
                       ResetRow{"Pass", 2, false, "QLT Server Access Problem", 3, kStatusCompleted, 3},
                       ResetRow{"FirstDele", 3, false, "QLT Nothing to Delete", 3, kStatusCompleted, 3},
-                      ResetRow{"SecondDele", 4, false, "QLT Delete Completed", 2, kStatusCompleted, 2},
-                      ResetRow{"Quit", 5, false, "QLT Delete Completed", 1, kStatusCompleted, 1}),
+                      ResetRow{"SecondDele", 4, false, "QLT Delete Not Confirmed", 2, kStatusUpdateNeeded, 2},
+                      ResetRow{"Quit", 5, false, "QLT Delete Not Confirmed", 1, kStatusUpdateNeeded, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Analyse and dump read message 2 of three whole with LIST and RETR.

@@ -155,6 +155,16 @@ TEST_F(MailboxScanTest, EmptyMailboxRemovesOnlyThisAccountsEntriesAndCloses) {
     EXPECT_EQ(list.at(0).uidl.view(), "b");
 }
 
+TEST_F(MailboxScanTest, RefusedStatFailsAndKeepsTheListedMessages) {
+    list.append(knownEntry("a", 1));
+    loggedInScript().expect("stat\r\n").send("-ERR mailbox locked\r\n").close();
+    EXPECT_EQ(scan(), kScanFailed);
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    EXPECT_EQ(server.finish(), "");
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).uidl.view(), "a");
+}
+
 // Each failed TOP: the server refuses and hangs up, the client reconnects.
 void failedTopThenReconnect(FakePop3Server& server) {
     server.expect("top 1 1024\r\n").send("-ERR busy\r\n").close().acceptNext().greetAndLogin("ann", "s3cret");
