@@ -4,6 +4,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
-cmake --preset release >/dev/null
-cmake --build --preset release
+cmake --preset release -DQLT_GUI=ON >/dev/null
+cmake --build --preset release --target quillgate
 exec build/release/src/quillgate "$@"
