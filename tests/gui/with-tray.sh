@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs the tray tests of the GUI test program on a private X server with a
+# tray host, where the offscreen run can only skip them.
+#   with-tray.sh PATH-TO-qlt_gui_tests
+set -euo pipefail
+tests="$1"
+for tool in xvfb-run trayer; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
+done
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  trayer --edge top --align right --widthtype pixel --width 100 --height 24 & host=$!
+  trap "kill $host 2>/dev/null || true" EXIT
+  for _ in $(seq 50); do xprop -root _NET_SYSTEM_TRAY_S0 >/dev/null 2>&1 && break; sleep 0.1; done
+  sleep 0.5
+  QT_QPA_PLATFORM=xcb "$1" --gtest_filter="TrayTest.MinimisingHidesIntoTheTrayAndShowBringsTheWindowBack:TrayTest.TheCountdownLampFollowsTheTimer" 2>&1 | tee /dev/stderr | grep -q "^\[  PASSED  \] 2 tests"
+' _ "$tests"
