@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "store/Formatting.h"
+#include "support/RecordingSoundPlayer.h"
+#include "support/ScopedTimeZone.h"
 #include "support/ScriptedUiPort.h"
 
 namespace qlt {
@@ -151,28 +153,8 @@ TEST(Formatting, AccountStatusName) {
     EXPECT_EQ(AccountStatusName(255), "Unknown");
 }
 
-class LocalZone : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const char* old = std::getenv("TZ");
-        if (old != nullptr) m_old = old;
-        setenv("TZ", "QLT-2", 1);  // two hours east of UTC
-        tzset();
-    }
-    void TearDown() override {
-        if (m_old) {
-            setenv("TZ", m_old->c_str(), 1);
-        } else {
-            unsetenv("TZ");
-        }
-        tzset();
-    }
-
-  private:
-    std::optional<std::string> m_old;
-};
-
-TEST_F(LocalZone, FormatLastScannedShowsLocalTimeOrNoRecord) {
+TEST(Formatting, FormatLastScannedShowsLocalTimeOrNoRecord) {
+    const test::ScopedTimeZone zone("QLT-2");  // two hours east of UTC
     struct Row {
         const char* name;
         SystemTime utc;
@@ -193,21 +175,12 @@ TEST_F(LocalZone, FormatLastScannedShowsLocalTimeOrNoRecord) {
     }
 }
 
-class RecordingPlayer final : public SoundPlayer {
-  public:
-    bool play(const std::string& path) override {
-        played.push_back(path);
-        return true;
-    }
-    std::vector<std::string> played;
-};
-
 TEST(Formatting, PlaySoundFilePlaysOnlyAnExistingFile) {
     const auto dir = std::filesystem::temp_directory_path() / ("qlt-sound-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string wav = (dir / "ding.wav").string();
     std::ofstream(wav) << "RIFF";
-    RecordingPlayer player;
+    test::RecordingSoundPlayer player;
     EXPECT_FALSE(PlaySoundFile("", player));
     EXPECT_FALSE(PlaySoundFile((dir / "missing.wav").string(), player));
     EXPECT_FALSE(PlaySoundFile(dir.string(), player));

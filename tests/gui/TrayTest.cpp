@@ -10,6 +10,7 @@
 #include "controls/CCountdownLamp.h"
 #include "core/TrayStatus.h"
 #include "support/CheckerRig.h"
+#include "support/RecordingSoundPlayer.h"
 #include "tray/TrayController.h"
 #include "tray/TrayIconArt.h"
 
@@ -20,11 +21,6 @@ constexpr const char* kNoTray =
     "the desktop has no system tray (the offscreen platform and a bare X server have none); run under "
     "an X server with a tray host such as trayer to test the tray itself";
 
-class SilentSound final : public SoundPlayer {
-  public:
-    bool play(const std::string&) override { return true; }
-};
-
 class OnlineNetwork final : public NetworkState {
   public:
     bool isConnected() const override { return true; }
@@ -33,7 +29,7 @@ class OnlineNetwork final : public NetworkState {
 class TrayTest : public ::testing::Test {
   protected:
     test::CheckerRig rig;
-    SilentSound sound;
+    test::RecordingSoundPlayer sound;
     OnlineNetwork network;
     QWidget window;
     controls::CCountdownLamp* lamp = new controls::CCountdownLamp(&window);

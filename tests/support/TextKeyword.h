@@ -10,13 +10,7 @@ namespace qlt::test {
 // A keyword record that is looked for in the message text.
 inline KeywordRecord textKeyword(std::uint32_t id, std::string_view text, std::uint8_t category,
                                  std::uint8_t level) {
-    KeywordRecord record;
-    record.id = id;
-    record.setText(text);
-    record.category = category;
-    record.level = level;
-    record.where = kWhereText;
-    return record;
+    return KeywordRecord::make(id, text, category, level, kWhereText);
 }
 
 }  // namespace qlt::test
