@@ -1,5 +1,6 @@
 #include "content/MailboxScan.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,28 +25,75 @@ bool wellFormedListing(std::string_view reply, std::vector<std::string>& tokens)
     return Pop3Client::SplitReply(reply, tokens, ReplyCleaning::Listing) == 2;
 }
 
-// LIST and UIDL of message i; false when either failed.
-bool queryOrigin(Pop3Client& client, int i, MessageOrigin& origin, std::string& uidl) {
+// Commands for this many messages go out together when the server
+// pipelines. Their replies wait in the socket buffers while we take them in
+// order, and the few hundred bytes of commands can never fill the server's
+// side, so sending them never waits on our own reading.
+constexpr int kPipelineWindow = 32;
+
+// The origin's uidl is set only when the entry is filled: it views `uidl`,
+// which moves with the message.
+struct ListedMessage {
+    MessageOrigin origin;
+    std::string uidl;
+    bool needsTop = false;
+};
+
+// The origin of message i from its LIST and UIDL replies, read in that order;
+// false when either failed.
+bool readOrigin(Pop3Client& client, int i, ListedMessage& message) {
     std::vector<std::string> tokens;
-    if (!client.List(i)) return false;
+    MessageOrigin& origin = message.origin;
+    if (!client.ReadListReply()) return false;
     // The entry is message i, whatever number the reply echoes: a delete
     // later names it by this number, and a malformed or lying reply must not
     // make that 0 (a bare "dele") or another message's.
     origin.messageNumber = i;
     if (wellFormedListing(client.m_strReply, tokens)) origin.size = Pop3Client::TokenNumber(tokens, 3);
-    if (!client.Uidl(i)) return false;
-    if (wellFormedListing(client.m_strReply, tokens)) uidl = tokens[2];
+    if (!client.ReadUidlReply()) return false;
+    if (wellFormedListing(client.m_strReply, tokens)) message.uidl = tokens[2];
     // Stored ids hold 31 characters; a longer one is known by what fits.
-    uidl.resize(std::min(uidl.size(), decltype(MessageEntry::uidl)::maxLength));
-    origin.uidl = uidl;
+    message.uidl.resize(std::min(message.uidl.size(), decltype(MessageEntry::uidl)::maxLength));
     return true;
+}
+
+bool heldEarlier(const std::vector<ListedMessage>& window, const std::string& uidl) {
+    return std::any_of(window.begin(), window.end(),
+                       [&uidl](const ListedMessage& m) { return m.needsTop && m.uidl == uidl; });
+}
+
+// LIST and UIDL of messages first..last, and which of them are new: not in
+// the list, nor an earlier message of these with the same id. False when a
+// command failed.
+bool listWindow(const ScanContext& scan, int first, int last, std::vector<ListedMessage>& window) {
+    Pop3Client& client = scan.client;
+    for (int i = first; i <= last; ++i) {
+        client.QueueList(i);
+        client.QueueUidl(i);
+    }
+    window.clear();
+    for (int i = first; i <= last; ++i) {
+        ListedMessage message;
+        message.origin.accountIndex = scan.account.accountNumber;
+        if (!readOrigin(client, i, message)) return false;
+        message.needsTop = !scan.list.findByUidl(message.uidl) && !heldEarlier(window, message.uidl);
+        window.push_back(std::move(message));
+    }
+    return true;
+}
+
+// The TOP reply of message i: queued with the others of its window, or sent
+// now when the connection that had it queued is gone.
+bool readTop(const ScanContext& scan, int i) {
+    if (scan.client.RepliesOwed() == 0) scan.client.QueueTop(i, scan.scanBuf);
+    return scan.client.ReadTopReply(i, scan.scanBuf);
 }
 
 // TOP of message i, on a fresh connection after each failure. False once
 // every try failed; the user has then been told.
 bool fetchTop(const ScanContext& scan, int i) {
     Pop3Client& client = scan.client;
-    for (int failures = 0; !client.Top(i, scan.scanBuf);) {
+    for (int failures = 0; !readTop(scan, i);) {
         client.Close();
         scan.clock.sleepMs(kReconnectPauseMs);
         // A failed reconnect shows up as the next TOP's failure.
@@ -58,7 +106,9 @@ bool fetchTop(const ScanContext& scan, int i) {
     return true;
 }
 
-MessageEntry filledAndRated(const ScanContext& scan, const MessageOrigin& origin) {
+MessageEntry filledAndRated(const ScanContext& scan, const ListedMessage& message) {
+    MessageOrigin origin = message.origin;
+    origin.uidl = message.uidl;
     FilledMessage filled = FillEntry(scan.client.m_strReply, origin);
     if (filled.bodyToRate)
         scan.dictionary.rateMessage(*filled.bodyToRate, filled.entry, scan.account.accountName.view());
@@ -87,26 +137,35 @@ int ScanMailbox(const ScanContext& scan) {
 
     const int m = client.m_nMessages;
     scan.ui.progress(kProgressRequestingData, m);
-    for (int i = 1; i <= m; ++i) {
-        MessageOrigin origin;
-        origin.accountIndex = scan.account.accountNumber;
-        std::string uidl;
-        if (!queryOrigin(client, i, origin, uidl)) {
+    client.Capa();
+    std::vector<ListedMessage> window;
+    for (int last = 0; last < m;) {
+        const int first = last + 1;
+        // Without pipelining each message's commands wait for the replies
+        // before them, in the order LIST, UIDL, TOP.
+        const int width = client.Pipelining() ? kPipelineWindow : 1;
+        last = first + std::min(width - 1, m - first);
+        if (!listWindow(scan, first, last, window)) {
             client.Close();
             return kScanFailed;
         }
-        if (!scan.list.findByUidl(uidl)) {
-            if (!fetchTop(scan, i)) {
-                client.Close();
-                return kScanFailed;
+        for (const ListedMessage& message : window)
+            if (message.needsTop) client.QueueTop(message.origin.messageNumber, scan.scanBuf);
+        for (const ListedMessage& message : window) {
+            const int i = message.origin.messageNumber;
+            if (message.needsTop) {
+                if (!fetchTop(scan, i)) {
+                    client.Close();
+                    return kScanFailed;
+                }
+                scan.list.append(filledAndRated(scan, message));
+                if (abortRequested != 0) {
+                    client.Close();
+                    return kScanStopped;
+                }
             }
-            scan.list.append(filledAndRated(scan, origin));
-            if (abortRequested != 0) {
-                client.Close();
-                return kScanStopped;
-            }
+            scan.ui.progress(kProgressScanning, i);
         }
-        scan.ui.progress(kProgressScanning, i);
     }
     scan.ui.progress(kProgressScanEnd, 0);
     client.Quit();

@@ -107,7 +107,7 @@ std::string Pop3Session::reply(std::string_view line) {
     const Command command = parse(line);
     if (command.keyword == "CAPA")
         return multiLine("+OK capability list follows",
-                         "TOP\r\nUSER\r\nUIDL\r\nIMPLEMENTATION Quillgate-demo\r\n");
+                         "TOP\r\nUSER\r\nUIDL\r\nPIPELINING\r\nIMPLEMENTATION Quillgate-demo\r\n");
     switch (m_state) {
         case State::Authorization:
             return authorization(command);

@@ -1,10 +1,13 @@
 #include "pop3/Pop3Client.h"
 
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <utility>
 
 #include "base/ScanFlags.h"
 #include "pop3/SocketErrors.h"
@@ -37,6 +40,16 @@ std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
+}
+
+bool isPositive(std::string_view reply) {
+    return reply.find("+OK") != std::string_view::npos;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 bool isSeparator(char c, ReplyCleaning cleaning) {
@@ -82,15 +95,6 @@ class ReplyDeadline {
     int m_timeoutMs;
 };
 
-// The status line of a multi-line reply may reach us in pieces; it is not
-// part of the text. True once it has been removed.
-bool removeStatusLine(std::string& text) {
-    const std::size_t lineEnd = text.find("\r\n");
-    if (lineEnd == std::string::npos) return false;
-    text.erase(0, lineEnd + 2);
-    return true;
-}
-
 }  // namespace
 
 Pop3Client::Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams)
@@ -103,6 +107,8 @@ bool Pop3Client::Connect(const AccountRecord& account) {
     m_account = account;
     m_strError.clear();
     m_certificate = {};
+    m_pipelining = false;
+    forgetReplies();
     // A setting this version does not know must never mean clear text.
     if (m_account.security > kSecurityStls) {
         m_strError = "ERROR: Unknown connection security setting\r\n";
@@ -171,6 +177,8 @@ bool Pop3Client::startStls() {
         Close();
         return false;
     }
+    // The handshake starts afresh: nothing of the clear-text dialogue is owed.
+    forgetReplies();
     const std::size_t lineEnd = m_strReply.find("\r\n");
     const bool agreed =
         m_strReply.starts_with("+OK") && (lineEnd == std::string::npos || lineEnd + 2 == m_strReply.size());
@@ -184,18 +192,80 @@ bool Pop3Client::startStls() {
     return secureConnection();
 }
 
+void Pop3Client::Close() {
+    m_socket.Close();
+    forgetReplies();
+}
+
+void Pop3Client::forgetReplies() {
+    m_queued.clear();
+    m_unread = 0;
+    m_pending.clear();
+}
+
 void Pop3Client::SendCommand(std::string_view text) {
-    m_strCommand.assign(text);
-    m_strCommand += "\r\n";
+    QueueCommand(text);
+    sendQueued();
+}
+
+void Pop3Client::QueueCommand(std::string_view text) {
+    std::string command(text);
+    command += "\r\n";
+    m_queued.push_back(std::move(command));
+}
+
+// Without pipelining a command goes out only once every earlier reply has
+// been read; with it, the whole queue goes in one write, so that the server
+// answers them back to back instead of waiting a round trip for each.
+void Pop3Client::sendQueued() {
+    if (m_queued.empty() || (m_unread > 0 && !m_pipelining)) return;
+    const std::size_t count = m_pipelining ? m_queued.size() : 1;
+    std::string batch;
+    for (std::size_t i = 0; i < count; ++i) batch += m_queued[i];
+    m_strCommand = std::move(m_queued[count - 1]);
+    m_queued.erase(m_queued.begin(), m_queued.begin() + static_cast<std::ptrdiff_t>(count));
+    m_unread += count;
     // A broken connection shows up when the reply is read.
-    m_socket.SendText(m_strCommand, 0);
+    m_socket.SendText(batch, 0);
+}
+
+void Pop3Client::replyRead() {
+    if (m_unread > 0) --m_unread;
+    // With no reply owed, whatever else came answers nothing we asked.
+    if (m_unread == 0) m_pending.clear();
+}
+
+// The next line into m_strReply, CRLF included. The line may come in
+// pieces, or together with the replies after it.
+bool Pop3Client::receiveStatusLine() {
+    const ReplyDeadline deadline(replyTimeoutMs(), kTopReplyTimeouts);
+    std::size_t end = m_pending.find("\r\n");
+    for (int i = 0; end == std::string::npos && i < kStatusLineMaxReceives; ++i) {
+        const int waitMs = deadline.msLeft();
+        std::string chunk;
+        const long received = waitMs < 0 ? -1 : m_socket.ReceiveChunk(chunk, waitMs);
+        if (received < 0) {
+            m_strError = socketErrorText(waitMs < 0 ? kSockTimedOut : m_socket.GetLastError());
+            return false;
+        }
+        if (chunk.empty()) break;
+        const std::size_t searchFrom = m_pending.empty() ? 0 : m_pending.size() - 1;
+        m_pending += chunk;
+        // A NUL ends what is read of a receive, its line end with it.
+        if (static_cast<std::size_t>(received) > chunk.size()) break;
+        end = m_pending.find("\r\n", searchFrom);
+    }
+    const std::size_t length = end == std::string::npos ? m_pending.size() : end + 2;
+    m_strReply.assign(m_pending, 0, length);
+    m_pending.erase(0, length);
+    return true;
 }
 
 bool Pop3Client::ReadReply(std::string_view failureText) {
-    if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
-        m_strError = socketErrorText(m_socket.GetLastError());
-        return false;
-    }
+    sendQueued();
+    const bool received = receiveStatusLine();
+    replyRead();
+    if (!received) return false;
     if (CheckReply(m_strReply)) return true;
     const std::size_t room = kMaxErrorText - std::min(kMaxErrorText, m_strError.size());
     m_strError += std::string(failureText).append(m_strReply).substr(0, room);
@@ -203,7 +273,7 @@ bool Pop3Client::ReadReply(std::string_view failureText) {
 }
 
 bool Pop3Client::CheckReply(std::string_view reply) {
-    if (reply.find("+OK") != std::string_view::npos) return true;
+    if (isPositive(reply)) return true;
     if (reply.find("-ERR") != std::string_view::npos) drain();
     return false;
 }
@@ -211,6 +281,7 @@ bool Pop3Client::CheckReply(std::string_view reply) {
 // What follows a refusal is not wanted; reading it keeps it from being taken
 // for the reply to the next command.
 void Pop3Client::drain() {
+    forgetReplies();
     std::string discarded;
     for (int i = 0; i < kDrainMaxReceives; ++i) {
         if (m_socket.ReceiveChunk(discarded, kDrainTimeoutMs) <= 0 || discarded.empty()) return;
@@ -257,13 +328,17 @@ bool Pop3Client::command(std::string_view text, std::string_view failureText) {
     return ReadReply(failureText);
 }
 
-bool Pop3Client::numberedCommand(const char* verb, int n, std::string_view failureText) {
+std::string Pop3Client::numberedText(const char* verb, int n) {
     std::string text = verb;
     if (n > 0) {
         text += ' ';
         text += std::to_string(n);
     }
-    return command(text, failureText);
+    return text;
+}
+
+bool Pop3Client::numberedCommand(const char* verb, int n, std::string_view failureText) {
+    return command(numberedText(verb, n), failureText);
 }
 
 bool Pop3Client::User(std::string_view name) {
@@ -279,11 +354,36 @@ bool Pop3Client::Stat() {
 }
 
 bool Pop3Client::List(int n) {
-    return numberedCommand("list", n, "LIST returned ERROR\r\n");
+    QueueList(n);
+    return ReadListReply();
 }
 
 bool Pop3Client::Uidl(int n) {
-    return numberedCommand("uidl", n, "UIDL returned ERROR\r\n");
+    QueueUidl(n);
+    return ReadUidlReply();
+}
+
+bool Pop3Client::ReadListReply() {
+    return ReadReply("LIST returned ERROR\r\n");
+}
+
+bool Pop3Client::ReadUidlReply() {
+    return ReadReply("UIDL returned ERROR\r\n");
+}
+
+bool Pop3Client::Capa() {
+    m_pipelining = false;
+    SendCommand("capa");
+    // A refusal is one line: nothing follows it to drain.
+    std::string refusal;
+    if (readMultiLine(0, kCapaMaxReceives, refusal) != MultiLine::Read) return false;
+    std::vector<std::string> tokens;
+    std::size_t start = 0;
+    for (std::size_t end; (end = m_strReply.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        SplitReply(std::string_view(m_strReply).substr(start, end - start), tokens, ReplyCleaning::Listing);
+        if (!tokens.empty() && equalsIgnoringCase(tokens[0], "PIPELINING")) m_pipelining = true;
+    }
+    return m_pipelining;
 }
 
 bool Pop3Client::Dele(int n) {
@@ -305,38 +405,92 @@ bool Pop3Client::Noop() {
 }
 
 bool Pop3Client::Top(int n, int k) {
+    QueueTop(n, k);
+    return ReadTopReply(n, k);
+}
+
+void Pop3Client::QueueTop(int n, int k) {
     char text[48];
     std::snprintf(text, sizeof text, "top %d %d", n, k);
-    SendCommand(text);
-    std::string accumulated;
-    std::string chunk;
-    std::size_t previousLength = 0;
+    QueueCommand(text);
+}
+
+bool Pop3Client::ReadTopReply(int n, int k) {
+    std::string refusal;
+    switch (readMultiLine(n, k, refusal)) {
+        case MultiLine::Read:
+            return true;
+        case MultiLine::Refused:
+            CheckReply(refusal);
+            return false;
+        case MultiLine::Failed:
+            return false;
+    }
+    return false;
+}
+
+// The next multi-line reply: its text (without the status line and the
+// final ".") into m_strReply, or, when refused, its status line into
+// refusal. At most
+// maxReceives receives; a reply cut short by them or by the server hanging
+// up is taken as it stands, as TOP always has.
+Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::string& refusal) {
+    sendQueued();
+    std::string text = std::exchange(m_pending, {});
+    std::size_t searchFrom = 0;
     bool statusLinePending = true;
+    std::size_t previousLength = 0;
     const ReplyDeadline deadline(replyTimeoutMs(), kTopReplyTimeouts);
-    for (int i = 0; i < k; ++i) {
-        meterRate(i, previousLength);
-        const int waitMs = deadline.msLeft();
-        if (waitMs < 0 || m_socket.ReceiveChunk(chunk, waitMs) < 0) return false;
-        if (chunk.empty()) break;
-        previousLength = chunk.size();
-        if (abortRequested != 0) m_ui.progress(kProgressAborting, n);
-        if (i == 0 && !CheckReply(chunk)) return false;
-        std::size_t searchFrom = accumulated.size();
-        accumulated += chunk;
-        if (statusLinePending && removeStatusLine(accumulated)) {
-            statusLinePending = false;
-            searchFrom = 0;
+    for (int i = 0;; ++i) {
+        if (statusLinePending) {
+            const std::size_t lineEnd = text.find("\r\n");
+            if (lineEnd != std::string::npos) {
+                if (!isPositive(std::string_view(text).substr(0, lineEnd))) {
+                    refusal = text.substr(0, lineEnd + 2);
+                    replyRead();
+                    return MultiLine::Refused;
+                }
+                text.erase(0, lineEnd + 2);
+                statusLinePending = false;
+                searchFrom = 0;
+            }
         }
-        if (const std::size_t end = statusLinePending ? std::string::npos : replyEnd(accumulated, searchFrom);
+        if (const std::size_t end = statusLinePending ? std::string::npos : replyEnd(text, searchFrom);
             end != std::string::npos) {
-            // Anything after the terminator belongs to no reply of ours.
-            accumulated.resize(end);
+            m_pending = text.substr(end + kTerminator.size() - 2);
+            text.resize(end);
             break;
         }
-        m_ui.pumpMessages();
+        if (i == maxReceives) {
+            cutShort();
+            break;
+        }
+        if (i > 0) m_ui.pumpMessages();
+        meterRate(i, previousLength);
+        std::string chunk;
+        const int waitMs = deadline.msLeft();
+        if (waitMs < 0 || m_socket.ReceiveChunk(chunk, waitMs) < 0) {
+            replyRead();
+            return MultiLine::Failed;
+        }
+        if (chunk.empty()) {
+            cutShort();
+            break;
+        }
+        previousLength = chunk.size();
+        if (abortRequested != 0) m_ui.progress(kProgressAborting, n);
+        searchFrom = text.size();
+        text += chunk;
     }
-    m_strReply = std::move(accumulated);
-    return true;
+    m_strReply = std::move(text);
+    replyRead();
+    return MultiLine::Read;
+}
+
+// A reply that never reached its end leaves the rest of it to be taken for
+// the replies after it: with any still owed, the connection is of no more use.
+void Pop3Client::cutShort() {
+    if (m_unread > 1 || !m_queued.empty()) Close();
 }
 
 void Pop3Client::meterRate(int i, std::size_t previousChunkLength) {

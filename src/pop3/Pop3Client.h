@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +22,14 @@ enum class ReplyCleaning {
 
 // The POP3 dialogue of one account at a time: connection and login, one
 // operation per command, the STAT counters and the texts of the last command,
-// reply and error. Server text is untrusted: every reply is one bounded chunk
-// or, for TOP, at most k chunks.
+// reply and error. Server text is untrusted: a status line is read through
+// its CRLF within a bounded number of receives, a TOP reply within at most k.
+//
+// Commands may be queued ahead of their replies. Each waits until a reply is
+// wanted; then the first is sent alone or, once Capa found PIPELINING, every
+// queued command goes out in one write, and the replies are read back in
+// order. Bytes that arrive past one reply are kept for the next; when no
+// reply is owed any more they belong to none of ours and are dropped.
 //
 // m_strError collects what went wrong since the last Connect: a receive
 // failure replaces it, a negative reply is appended to it.
@@ -38,6 +45,10 @@ class Pop3Client {
     // a byte at a time, each inside the time-out, must not hold the scan for
     // as many time-outs as TOP may take receives.
     static constexpr int kTopReplyTimeouts = 3;
+    // A status line gets at most this many receives (and the time-outs of a
+    // TOP reply) to reach its CRLF; what came by then is the line.
+    static constexpr int kStatusLineMaxReceives = 16;
+    static constexpr int kCapaMaxReceives = 16;
 
     Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams);
     // A client on plain TCP.
@@ -45,10 +56,17 @@ class Pop3Client {
     virtual ~Pop3Client() = default;
 
     bool Connect(const AccountRecord& account);
-    // Closes without QUIT; closing a closed connection does nothing.
-    void Close() { m_socket.Close(); }
+    // Closes without QUIT, forgetting every reply still owed; closing a
+    // closed connection does nothing.
+    void Close();
 
+    // Queues the command and sends what may be sent now.
     void SendCommand(std::string_view text);
+    void QueueCommand(std::string_view text);
+    // Replies still to be read, for commands sent or queued.
+    std::size_t RepliesOwed() const { return m_queued.size() + m_unread; }
+    // Reads the next status line into m_strReply, sending its command first
+    // if it still waits in the queue.
     bool ReadReply(std::string_view failureText);
     bool CheckReply(std::string_view reply);
     static int SplitReply(std::string_view reply, std::vector<std::string>& tokens, ReplyCleaning cleaning);
@@ -59,9 +77,21 @@ class Pop3Client {
     bool User(std::string_view name);
     bool Pass(std::string_view password);
     bool Stat();
+    // Asks for the capabilities; true when the server announced PIPELINING,
+    // which then holds until the next Connect. A server without CAPA simply
+    // has none: its refusal is not drained.
+    bool Capa();
+    bool Pipelining() const { return m_pipelining; }
     bool List(int n);
     bool Uidl(int n);
     bool Top(int n, int k);
+    // The three halves of the scan's commands, for queueing ahead.
+    void QueueList(int n) { QueueCommand(numberedText("list", n)); }
+    void QueueUidl(int n) { QueueCommand(numberedText("uidl", n)); }
+    void QueueTop(int n, int k);
+    bool ReadListReply();
+    bool ReadUidlReply();
+    bool ReadTopReply(int n, int k);
     bool Dele(int n);
     bool Rset();
     bool Quit();
@@ -98,12 +128,21 @@ class Pop3Client {
     CSocketX m_socket;
 
   private:
+    enum class MultiLine { Read, Refused, Failed };
+
+    static std::string numberedText(const char* verb, int n);
     int replyTimeoutMs() const { return static_cast<int>(m_account.timeout) * 1000; }
     int connectTimeoutMs() const { return m_account.timeout > 0 ? replyTimeoutMs() : kConnectCapMs; }
     bool secureConnection();
     bool startStls();
     bool command(std::string_view text, std::string_view failureText);
     bool numberedCommand(const char* verb, int n, std::string_view failureText);
+    void sendQueued();
+    bool receiveStatusLine();
+    MultiLine readMultiLine(int n, int maxReceives, std::string& refusal);
+    void replyRead();
+    void cutShort();
+    void forgetReplies();
     void drain();
     void meterRate(int i, std::size_t previousChunkLength);
     bool messageSize(int n, std::int64_t& size);
@@ -115,6 +154,10 @@ class Pop3Client {
     AccountRecord m_account;
     std::string m_caFile;
     CertificateCheck m_certificate;
+    std::deque<std::string> m_queued;  // commands not sent yet
+    std::size_t m_unread = 0;          // commands sent whose replies are not read yet
+    std::string m_pending;             // bytes received past the replies read
+    bool m_pipelining = false;
 };
 
 }  // namespace qlt

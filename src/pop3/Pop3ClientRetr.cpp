@@ -168,6 +168,8 @@ bool Pop3Client::Retr(int n, const std::string& path) {
     std::int64_t size = 0;
     if (!messageSize(n, size)) return false;
     SendCommand("retr " + std::to_string(n));
+    // Its reply streams into the file below, not through the reply reader.
+    replyRead();
     std::string target = path;
     if (target.empty()) {
         CreateTempFile();

@@ -86,6 +86,7 @@ class CleanCli : public ::testing::Test {
         server.greetAndLogin("ann", password)
             .expect("stat\r\n")
             .send("+OK 2 300\r\n")
+            .withoutCapa()
             .expect("list 1\r\n")
             .send("+OK 1 120\r\n")
             .expect("uidl 1\r\n")

@@ -20,6 +20,7 @@ void scriptOneNewMessage(FakePop3Server& server, const std::string& uid = "uid-a
     server.greetAndLogin("ann", "pw")
         .expect("stat\r\n")
         .send("+OK 1 120\r\n")
+        .withoutCapa()
         .expect("list 1\r\n")
         .send("+OK 1 120\r\n")
         .expect("uidl 1\r\n")

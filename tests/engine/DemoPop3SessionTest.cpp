@@ -59,11 +59,13 @@ TEST(DemoPop3Session, Dialogues) {
           {"stat", "+OK 2 69\r\n"}}},
         {"capabilities before and after login",
          {{"CAPA",
-           "+OK capability list follows\r\nTOP\r\nUSER\r\nUIDL\r\nIMPLEMENTATION Quillgate-demo\r\n.\r\n"},
+           "+OK capability list follows\r\nTOP\r\nUSER\r\nUIDL\r\nPIPELINING\r\nIMPLEMENTATION "
+           "Quillgate-demo\r\n.\r\n"},
           {"USER demo", "+OK send the password\r\n"},
           {"PASS demo", "+OK 2 messages (69 octets)\r\n"},
           {"capa",
-           "+OK capability list follows\r\nTOP\r\nUSER\r\nUIDL\r\nIMPLEMENTATION Quillgate-demo\r\n.\r\n"}}},
+           "+OK capability list follows\r\nTOP\r\nUSER\r\nUIDL\r\nPIPELINING\r\nIMPLEMENTATION "
+           "Quillgate-demo\r\n.\r\n"}}},
         {"list and uidl, one and all",
          loggedIn({{"LIST 2", "+OK 2 31\r\n"},
                    {"LIST", "+OK 2 messages (69 octets)\r\n1 38\r\n2 31\r\n.\r\n"},

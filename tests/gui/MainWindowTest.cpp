@@ -86,6 +86,7 @@ class MainWindowTest : public ::testing::Test {
         fake.greetAndLogin("ann", "pw")
             .expect("stat\r\n")
             .send("+OK 2 300\r\n")
+            .withoutCapa()
             .expect("list 1\r\n")
             .send("+OK 1 100\r\n")
             .expect("uidl 1\r\n")

@@ -14,7 +14,7 @@ set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
 users=(ann bob)
-spare_users=(carl dora erin fred gina hal)
+spare_users=(carl dora erin fred gina hal ivan)
 password=qlt-live-pw
 
 die() { echo "dovecot.sh: $*" >&2; exit 1; }

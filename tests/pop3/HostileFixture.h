@@ -36,6 +36,7 @@ class HostileFixture : public ::testing::Test {
         return loggedIn()
             .expect("stat\r\n")
             .send("+OK 1 500\r\n")
+            .withoutCapa()
             .expect("list 1\r\n")
             .send("+OK 1 500\r\n")
             .expect("uidl 1\r\n")

@@ -81,6 +81,7 @@ class ScanReset : public HostileResetTest, public ::testing::WithParamInterface<
 
 const std::vector<Exchange> kScanDialogue = withLogin({
     {"stat\r\n", "+OK 2 240\r\n"},
+    {"capa\r\n", "-ERR unknown command\r\n"},
     {"list 1\r\n", "+OK 1 120\r\n"},
     {"uidl 1\r\n", "+OK 1 r-1\r\n"},
     {"top 1 1024\r\n", topReply("first")},
@@ -110,14 +111,15 @@ INSTANTIATE_TEST_SUITE_P(
                       ResetRow{"User", 1, false, "", 0, kStatusConnectionFailed, 0},
                       ResetRow{"Pass", 2, false, "", 0, kStatusConnectionFailed, 0},
                       ResetRow{"Stat", 3, false, "", 0, kStatusUpdateNeeded, 0},
-                      ResetRow{"FirstList", 4, false, "", 0, kStatusUpdateNeeded, 2},
-                      ResetRow{"FirstUidl", 5, false, "", 0, kStatusUpdateNeeded, 2},
-                      ResetRow{"FirstTop", 6, false, "Quillgate", 0, kStatusUpdateNeeded, 2},
-                      ResetRow{"FirstTopHalfway", 6, true, "Quillgate", 0, kStatusUpdateNeeded, 2},
-                      ResetRow{"SecondList", 7, false, "", 1, kStatusUpdateNeeded, 2},
-                      ResetRow{"SecondUidl", 8, false, "", 1, kStatusUpdateNeeded, 2},
-                      ResetRow{"SecondTopHalfway", 9, true, "Quillgate", 1, kStatusUpdateNeeded, 2},
-                      ResetRow{"Quit", 10, false, "", 2, kStatusCompleted, 2}),
+                      ResetRow{"Capa", 4, false, "", 0, kStatusUpdateNeeded, 2},
+                      ResetRow{"FirstList", 5, false, "", 0, kStatusUpdateNeeded, 2},
+                      ResetRow{"FirstUidl", 6, false, "", 0, kStatusUpdateNeeded, 2},
+                      ResetRow{"FirstTop", 7, false, "Quillgate", 0, kStatusUpdateNeeded, 2},
+                      ResetRow{"FirstTopHalfway", 7, true, "Quillgate", 0, kStatusUpdateNeeded, 2},
+                      ResetRow{"SecondList", 8, false, "", 1, kStatusUpdateNeeded, 2},
+                      ResetRow{"SecondUidl", 9, false, "", 1, kStatusUpdateNeeded, 2},
+                      ResetRow{"SecondTopHalfway", 10, true, "Quillgate", 1, kStatusUpdateNeeded, 2},
+                      ResetRow{"Quit", 11, false, "", 2, kStatusCompleted, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class DeleteReset : public HostileResetTest, public ::testing::WithParamInterface<ResetRow> {};

@@ -74,7 +74,7 @@ class MailboxScanTest : public Pop3Fixture {
 
 TEST_F(MailboxScanTest, ListsEveryMessageAndTopsOnlyTheUnknownOnes) {
     list.append(knownEntry("UID-ONE", 2));  // already read for another account: ids are global
-    loggedInScript().expect("stat\r\n").send("+OK 3 420\r\n");
+    loggedInScript().expect("stat\r\n").send("+OK 3 420\r\n").withoutCapa();
     listAndUidl(1, kMessage1.size(), "uid-one");
     listAndUidl(2, kMessage2.size(), "uid-two");
     top(2, kMessage2);
@@ -113,6 +113,7 @@ TEST_P(MailboxScanShortcutTest, SkipsOnlyAMailboxThatCannotHaveChanged) {
     GetParam().change(stored);
     loggedInScript().expect("stat\r\n").send("+OK 1 77\r\n");
     if (GetParam().readsThrough) {
+        server.withoutCapa();
         listAndUidl(1, 77, "uid-one");
         top(1, kMessage1);
         server.expect("quit\r\n").send("+OK\r\n");
@@ -171,7 +172,7 @@ void failedTopThenReconnect(FakePop3Server& server) {
 }
 
 TEST_F(MailboxScanTest, FourFailedTopsReconnectEachTimeThenGiveUp) {
-    loggedInScript().expect("stat\r\n").send("+OK 2 200\r\n");
+    loggedInScript().expect("stat\r\n").send("+OK 2 200\r\n").withoutCapa();
     listAndUidl(1, 100, "uid-one");
     for (int i = 0; i < 4; ++i) failedTopThenReconnect(server);
     server.hang(300);
@@ -188,7 +189,7 @@ TEST_F(MailboxScanTest, FourFailedTopsReconnectEachTimeThenGiveUp) {
 }
 
 TEST_F(MailboxScanTest, TopThatSucceedsOnARetryGoesOnWithoutRepeatingStat) {
-    loggedInScript().expect("stat\r\n").send("+OK 1 100\r\n");
+    loggedInScript().expect("stat\r\n").send("+OK 1 100\r\n").withoutCapa();
     listAndUidl(1, kMessage1.size(), "uid-one");
     failedTopThenReconnect(server);
     failedTopThenReconnect(server);
@@ -203,7 +204,7 @@ TEST_F(MailboxScanTest, TopThatSucceedsOnARetryGoesOnWithoutRepeatingStat) {
 }
 
 TEST_F(MailboxScanTest, StopDuringATopAppendsThatMessageAndClosesWithoutQuit) {
-    loggedInScript().expect("stat\r\n").send("+OK 3 300\r\n");
+    loggedInScript().expect("stat\r\n").send("+OK 3 300\r\n").withoutCapa();
     listAndUidl(1, kMessage1.size(), "uid-one");
     top(1, kMessage1);
     listAndUidl(2, kMessage2.size(), "uid-two");
@@ -222,7 +223,7 @@ TEST_F(MailboxScanTest, StopDuringATopAppendsThatMessageAndClosesWithoutQuit) {
 
 TEST_F(MailboxScanTest, AbortLeftFromAnEarlierStopIsClearedOnEntry) {
     abortRequested = 1;
-    loggedInScript().expect("stat\r\n").send("+OK 1 10\r\n");
+    loggedInScript().expect("stat\r\n").send("+OK 1 10\r\n").withoutCapa();
     listAndUidl(1, kMessage1.size(), "uid-one");
     top(1, kMessage1).expect("quit\r\n").send("+OK\r\n");
     EXPECT_EQ(scan(), 2);
@@ -238,7 +239,7 @@ struct GoneCase {
 class MailboxScanServerGoneTest : public MailboxScanTest, public ::testing::WithParamInterface<GoneCase> {};
 
 TEST_P(MailboxScanServerGoneTest, EndsFailedKeepingWhatWasRead) {
-    loggedInScript().expect("stat\r\n").send("+OK 3 300\r\n");
+    loggedInScript().expect("stat\r\n").send("+OK 3 300\r\n").withoutCapa();
     listAndUidl(1, kMessage1.size(), "uid-one");
     top(1, kMessage1);
     GetParam().script(server);
@@ -271,6 +272,130 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                2}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The dialogue with a server that announces PIPELINING: the LIST and UIDL
+// of a window of messages go out together, then the TOPs of its new ones.
+class PipelinedScanTest : public MailboxScanTest {
+  protected:
+    // LIST n and UIDL n for first..last, and their replies, each as one text.
+    static std::string listingCommands(int first, int last) {
+        std::string text;
+        for (int i = first; i <= last; ++i)
+            text += "list " + std::to_string(i) + "\r\nuidl " + std::to_string(i) + "\r\n";
+        return text;
+    }
+    static std::string listingReplies(int first, int last, const std::vector<std::string>& uidls) {
+        std::string text;
+        for (int i = first; i <= last; ++i)
+            text += "+OK " + std::to_string(i) + " 60\r\n+OK " + std::to_string(i) + " " +
+                    uidls[static_cast<std::size_t>(i - first)] + "\r\n";
+        return text;
+    }
+    FakePop3Server& pipeliningLogin(int count) {
+        return loggedInScript()
+            .expect("stat\r\n")
+            .send("+OK " + std::to_string(count) + " 900\r\n")
+            .capa("TOP\r\nUIDL\r\nPIPELINING\r\n");
+    }
+};
+
+TEST_F(PipelinedScanTest, SendsAWindowsCommandsTogetherAndReadsTheRepliesInOrder) {
+    list.append(knownEntry("uid-two", 1));
+    pipeliningLogin(3)
+        .expect(listingCommands(1, 3))
+        .send(listingReplies(1, 3, {"uid-one", "uid-two", "uid-three"}))
+        .expect("top 1 1024\r\ntop 3 1024\r\n")
+        // Both replies in one piece: the second must not be lost with the first.
+        .send(topReply(kMessage1) + topReply(kMessage3))
+        .expect("quit\r\n")
+        .send("+OK bye\r\n");
+
+    EXPECT_EQ(scan(), 4);
+    EXPECT_EQ(server.finish(), "");
+    ASSERT_EQ(list.count(), 3u);
+    EXPECT_EQ(list.at(1).subject.view(), "one");
+    EXPECT_EQ(list.at(1).messageNumber, 1);
+    EXPECT_EQ(list.at(1).uidl.view(), "uid-one");
+    EXPECT_EQ(list.at(2).subject.view(), "three");
+    EXPECT_EQ(list.at(2).messageNumber, 3);
+    EXPECT_EQ(list.at(2).uidl.view(), "uid-three");
+    EXPECT_EQ(eventsAfterLogin(), (Events{{1, 3}, {2, 1}, {2, 2}, {2, 3}, {3, 0}}));
+}
+
+TEST_F(PipelinedScanTest, ThirtyTwoMessagesGoOutAtOnceTheThirtyThirdAfterTheirReplies) {
+    std::vector<std::string> uidls;
+    for (int i = 1; i <= 33; ++i) {
+        uidls.push_back("uid-" + std::to_string(i));
+        list.append(knownEntry(uidls.back(), 1));
+    }
+    pipeliningLogin(33)
+        .expect(listingCommands(1, 32))
+        .send(listingReplies(1, 32, uidls))
+        .expect(listingCommands(33, 33))
+        .send(listingReplies(33, 33, {uidls.back()}))
+        .expect("quit\r\n")
+        .send("+OK bye\r\n");
+
+    EXPECT_EQ(scan(), 34);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(server.received().find("top"), std::string::npos) << "every message is known";
+    EXPECT_EQ(list.count(), 33u);
+}
+
+TEST_F(PipelinedScanTest, AnIdTwiceInOneWindowIsReadOnce) {
+    pipeliningLogin(2)
+        .expect(listingCommands(1, 2))
+        .send(listingReplies(1, 2, {"same-id", "same-id"}))
+        .expect("top 1 1024\r\n")
+        .send(topReply(kMessage1))
+        .expect("quit\r\n")
+        .send("+OK bye\r\n");
+
+    EXPECT_EQ(scan(), 3);
+    EXPECT_EQ(server.finish(), "");
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).subject.view(), "one");
+}
+
+// The queued TOPs die with the connection; after the reconnect each message
+// asks for its own, one at a time.
+TEST_F(PipelinedScanTest, AFailedTopReconnectsAndTheRestOfTheWindowIsAskedForAgain) {
+    pipeliningLogin(2)
+        .expect(listingCommands(1, 2))
+        .send(listingReplies(1, 2, {"uid-one", "uid-two"}))
+        .expect("top 1 1024\r\ntop 2 1024\r\n")
+        .send("-ERR busy\r\n")
+        .close()
+        .acceptNext()
+        .greetAndLogin("ann", "s3cret");
+    top(1, kMessage1);
+    top(2, kMessage2).expect("quit\r\n").send("+OK\r\n");
+
+    EXPECT_EQ(scan(), 3);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(pauses.pauses, std::vector<unsigned>{kReconnectPauseMs});
+    ASSERT_EQ(list.count(), 2u);
+    EXPECT_EQ(list.at(0).subject.view(), "one");
+    EXPECT_EQ(list.at(1).subject.view(), "two");
+}
+
+TEST_F(PipelinedScanTest, StopDuringTheFirstTopLeavesTheOthersUnread) {
+    const std::string reply = topReply(kMessage1);
+    pipeliningLogin(3)
+        .expect(listingCommands(1, 3))
+        .send(listingReplies(1, 3, {"uid-one", "uid-two", "uid-three"}))
+        .expect("top 1 1024\r\ntop 2 1024\r\ntop 3 1024\r\n")
+        .sendSplit(reply, {reply.size() / 2})
+        .hang(300);
+    ui.onPumpMessages = [] { abortRequested = 1; };
+
+    EXPECT_EQ(scan(), kScanStopped);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_TRUE(server.received().ends_with("top 3 1024\r\n")) << "no QUIT after the stop";
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    ASSERT_EQ(list.count(), 1u);
+    EXPECT_EQ(list.at(0).subject.view(), "one");
+}
 
 }  // namespace
 }  // namespace qlt::test

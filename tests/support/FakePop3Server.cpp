@@ -125,6 +125,14 @@ FakePop3Server& FakePop3Server::greetAndLogin(const std::string& user, const std
         .send("+OK logged in\r\n");
 }
 
+FakePop3Server& FakePop3Server::withoutCapa() {
+    return expect("capa\r\n").send("-ERR unknown command\r\n");
+}
+
+FakePop3Server& FakePop3Server::capa(const std::string& capabilities) {
+    return expect("capa\r\n").send("+OK capability list follows\r\n" + capabilities + ".\r\n");
+}
+
 void FakePop3Server::start() {
     m_thread = std::thread([this] { play(); });
 }

@@ -54,6 +54,11 @@ class FakePop3Server {
     FakePop3Server& acceptNext();
     // The greeting and a login as user/password, both accepted.
     FakePop3Server& greetAndLogin(const std::string& user, const std::string& password);
+    // A CAPA refused, as by a server that does not know the command: the
+    // client goes on one command at a time.
+    FakePop3Server& withoutCapa();
+    // A CAPA answered with these lines, each ending in CRLF.
+    FakePop3Server& capa(const std::string& capabilities);
 
     void start();
     // Waits for the play to end; returns "" when every step played as
