@@ -17,6 +17,7 @@ int fuzzHeaderFields(const std::uint8_t* data, std::size_t size);
 int fuzzHtmlToText(const std::uint8_t* data, std::size_t size);
 int fuzzMultipart(const std::uint8_t* data, std::size_t size);
 int fuzzReplyParsing(const std::uint8_t* data, std::size_t size);
+int fuzzScanDialogue(const std::uint8_t* data, std::size_t size);
 int fuzzSenderList(const std::uint8_t* data, std::size_t size);
 int fuzzUnescapeLinks(const std::uint8_t* data, std::size_t size);
 
@@ -27,12 +28,12 @@ struct FuzzTarget {
 };
 
 inline constexpr FuzzTarget kFuzzTargets[] = {
-    {"AccountStoreFuzz", fuzzAccountStore, false},  {"DecodeBase64Fuzz", fuzzDecodeBase64, true},
-    {"DecompressFuzz", fuzzDecompress, false},      {"DictionaryFileFuzz", fuzzDictionaryFile, false},
-    {"FillAndRateFuzz", fuzzFillAndRate, true},     {"HeaderFieldsFuzz", fuzzHeaderFields, true},
-    {"HtmlToTextFuzz", fuzzHtmlToText, true},       {"MultipartFuzz", fuzzMultipart, true},
-    {"ReplyParsingFuzz", fuzzReplyParsing, false},  {"SenderListFuzz", fuzzSenderList, false},
-    {"UnescapeLinksFuzz", fuzzUnescapeLinks, true},
+    {"AccountStoreFuzz", fuzzAccountStore, false}, {"DecodeBase64Fuzz", fuzzDecodeBase64, true},
+    {"DecompressFuzz", fuzzDecompress, false},     {"DictionaryFileFuzz", fuzzDictionaryFile, false},
+    {"FillAndRateFuzz", fuzzFillAndRate, true},    {"HeaderFieldsFuzz", fuzzHeaderFields, true},
+    {"HtmlToTextFuzz", fuzzHtmlToText, true},      {"MultipartFuzz", fuzzMultipart, true},
+    {"ReplyParsingFuzz", fuzzReplyParsing, false}, {"ScanDialogueFuzz", fuzzScanDialogue, false},
+    {"SenderListFuzz", fuzzSenderList, false},     {"UnescapeLinksFuzz", fuzzUnescapeLinks, true},
 };
 
 }  // namespace qlt::fuzz

@@ -50,6 +50,14 @@ def main() -> None:
     for name, text in replies.items():
         write("ReplyParsingFuzz", name, text)
 
+    login = b"+OK ready\r\n+OK\r\n+OK logged in\r\n+OK 3 900\r\n"
+    top = b"+OK\r\nFrom: a@example.org\r\nSubject: hi\r\n\r\nbody line\r\n..dot\r\n.\r\n"
+    listings = b"".join(b"+OK %d 300\r\n+OK %d uid-%d\r\n" % (i, i, i) for i in (1, 2, 3))
+    write("ScanDialogueFuzz", "pipelined",
+          b"\x07" + login + b"+OK\r\nTOP\r\nPIPELINING\r\n.\r\n" + listings + top * 3 + b"+OK bye\r\n")
+    write("ScanDialogueFuzz", "one-at-a-time",
+          b"\x3f" + login + b"-ERR unknown\r\n" + listings[:24] + top + b"+OK 2 300\r\n+OK 2 uid-2\r\n-ERR busy\r\n")
+
     write("DecodeBase64Fuzz", "text", b"SGVsbG8sIFdvcmxkIQ==\r\nU2Vjb25kIGxpbmU=\r\n")
     write("DecodeBase64Fuzz", "cut-group", b"QUJD RA")
     write("UnescapeLinksFuzz", "links",

@@ -255,9 +255,11 @@ bool Pop3Client::receiveStatusLine() {
         if (static_cast<std::size_t>(received) > chunk.size()) break;
         end = m_pending.find("\r\n", searchFrom);
     }
-    const std::size_t length = end == std::string::npos ? m_pending.size() : end + 2;
+    const bool complete = end != std::string::npos;
+    const std::size_t length = complete ? end + 2 : m_pending.size();
     m_strReply.assign(m_pending, 0, length);
     m_pending.erase(0, length);
+    if (!complete) cutShort();
     return true;
 }
 
@@ -487,10 +489,11 @@ Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::str
     return MultiLine::Read;
 }
 
-// A reply that never reached its end leaves the rest of it to be taken for
-// the replies after it: with any still owed, the connection is of no more use.
+// A reply that never reached its end (a cap, a NUL or a hang-up came first)
+// leaves the rest of it to be taken for the replies after it: with more
+// already asked for, the connection is of no more use.
 void Pop3Client::cutShort() {
-    if (m_unread > 1 || !m_queued.empty()) Close();
+    if (m_unread > 1) Close();
 }
 
 void Pop3Client::meterRate(int i, std::size_t previousChunkLength) {

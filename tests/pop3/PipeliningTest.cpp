@@ -132,5 +132,18 @@ TEST_F(PipeliningTest, ATopCutShortWithRepliesStillOwedClosesTheConnection) {
     EXPECT_EQ(server.finish(), "");
 }
 
+TEST_F(PipeliningTest, AStatusLineWithoutItsEndWhileRepliesAreOwedClosesTheConnection) {
+    pipeliningScript().expect("list 1\r\nuidl 1\r\n").send("+OK 1 ").flood("9", 1024 * 1024);
+    connectPipelining();
+    client.QueueList(1);
+    client.QueueUidl(1);
+    EXPECT_TRUE(client.ReadListReply()) << "what came by the cap is the line";
+    EXPECT_TRUE(client.m_strReply.starts_with("+OK 1 9"));
+    EXPECT_LE(client.m_strReply.size(), Pop3Client::kStatusLineMaxReceives * CSocketX::kReceiveBufferSize);
+    EXPECT_FALSE(client.m_socket.IsOpen());
+    EXPECT_FALSE(client.ReadUidlReply());
+    EXPECT_EQ(server.finish(), "");
+}
+
 }  // namespace
 }  // namespace qlt::test
