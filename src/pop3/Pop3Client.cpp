@@ -445,7 +445,8 @@ Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::str
     const ReplyDeadline deadline(replyTimeoutMs(), kTopReplyTimeouts);
     for (int i = 0;; ++i) {
         if (statusLinePending) {
-            const std::size_t lineEnd = text.find("\r\n");
+            // Only the new text can hold the line end, or its CR before it.
+            const std::size_t lineEnd = text.find("\r\n", searchFrom > 0 ? searchFrom - 1 : 0);
             if (lineEnd != std::string::npos) {
                 if (!isPositive(std::string_view(text).substr(0, lineEnd))) {
                     refusal = text.substr(0, lineEnd + 2);
