@@ -59,18 +59,38 @@ bool MessageList::removeAt(std::size_t index) {
     return true;
 }
 
-void MessageList::renumberAccount(std::uint8_t accountIndex, AccountRecord& account) {
-    std::int32_t number = 0;
+void MessageList::renumberAccount(std::uint8_t accountIndex, const std::vector<std::int32_t>& deleted,
+                                  AccountRecord& account) {
+    std::int32_t count = 0;
     // The stored mailbox size is a 32-bit counter; a sum beyond it wraps as
     // the server's own 32-bit figure would, instead of overflowing.
     std::uint32_t sizeSum = 0;
     for (MessageEntry& e : m_entries) {
         if (e.accountIndex != accountIndex) continue;
-        e.messageNumber = ++number;
+        const auto below =
+            std::lower_bound(deleted.begin(), deleted.end(), e.messageNumber) - deleted.begin();
+        e.messageNumber -= static_cast<std::int32_t>(below);
+        ++count;
         sizeSum += static_cast<std::uint32_t>(e.size);
     }
-    account.messageCount = number;
+    account.messageCount = count;
     account.mailboxSize = static_cast<std::int32_t>(sizeSum);
+}
+
+void MessageList::refreshAccountNumbers(std::uint8_t accountIndex,
+                                        const std::unordered_map<std::string, std::int32_t>& numbers,
+                                        bool complete) {
+    const auto listed = [&](const MessageEntry& e) { return numbers.find(e.uidl.str()); };
+    const auto refreshed = [&](const MessageEntry& e) {
+        return e.accountIndex == accountIndex && !e.uidl.empty();
+    };
+    for (MessageEntry& e : m_entries) {
+        if (!refreshed(e)) continue;
+        if (const auto found = listed(e); found != numbers.end()) e.messageNumber = found->second;
+    }
+    if (complete)
+        std::erase_if(m_entries,
+                      [&](const MessageEntry& e) { return refreshed(e) && listed(e) == numbers.end(); });
 }
 
 void MessageList::removeAll() {

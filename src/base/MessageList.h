@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "base/MessageEntry.h"
@@ -27,9 +29,21 @@ class MessageList {
     void forgetAccount(std::uint8_t accountIndex);
     bool removeAt(std::size_t index);
 
-    // Numbers the account's entries 1, 2, 3, ... in list order and stores
-    // their count and size sum in `account` (the account being worked on).
-    void renumberAccount(std::uint8_t accountIndex, AccountRecord& account);
+    // After the server carried out the deletion of messages `deleted`
+    // (their numbers before it, ascending), gives each of the account's
+    // entries the number the server now uses for it: the old one less the
+    // deleted messages below it. Stores the entries' count and size sum in
+    // `account` (the account being worked on).
+    void renumberAccount(std::uint8_t accountIndex, const std::vector<std::int32_t>& deleted,
+                         AccountRecord& account);
+
+    // What a listing of the account's mailbox found: each entry whose id it
+    // names takes that message's number. With `complete` (the listing named
+    // every message) the entries with an id it did not name are gone from
+    // the server and leave the list. Entries without an id are kept as they
+    // are: a server that gives no ids cannot tell them apart.
+    void refreshAccountNumbers(std::uint8_t accountIndex,
+                               const std::unordered_map<std::string, std::int32_t>& numbers, bool complete);
 
     void removeAll();
 

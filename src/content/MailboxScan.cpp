@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/ScanFlags.h"
@@ -30,6 +31,9 @@ bool wellFormedListing(std::string_view reply, std::vector<std::string>& tokens)
 // order, and the few hundred bytes of commands can never fill the server's
 // side, so sending them never waits on our own reading.
 constexpr int kPipelineWindow = 32;
+
+// The number of each message by its id, as the listing found them.
+using ListedNumbers = std::unordered_map<std::string, std::int32_t>;
 
 // The origin's uidl is set only when the entry is filled: it views `uidl`,
 // which moves with the message.
@@ -63,9 +67,10 @@ bool heldEarlier(const std::vector<ListedMessage>& window, const std::string& ui
 }
 
 // LIST and UIDL of messages first..last, and which of them are new: not in
-// the list, nor an earlier message of these with the same id. False when a
-// command failed.
-bool listWindow(const ScanContext& scan, int first, int last, std::vector<ListedMessage>& window) {
+// the list, nor an earlier message of these with the same id. Every id read
+// goes into `numbers`. False when a command failed.
+bool listWindow(const ScanContext& scan, int first, int last, std::vector<ListedMessage>& window,
+                ListedNumbers& numbers) {
     Pop3Client& client = scan.client;
     for (int i = first; i <= last; ++i) {
         client.QueueList(i);
@@ -76,6 +81,7 @@ bool listWindow(const ScanContext& scan, int first, int last, std::vector<Listed
         ListedMessage message;
         message.origin.accountIndex = scan.account.accountNumber;
         if (!readOrigin(client, i, message)) return false;
+        if (!message.uidl.empty()) numbers.emplace(message.uidl, i);
         message.needsTop = !scan.list.findByUidl(message.uidl) && !heldEarlier(window, message.uidl);
         window.push_back(std::move(message));
     }
@@ -115,26 +121,10 @@ MessageEntry filledAndRated(const ScanContext& scan, const ListedMessage& messag
     return std::move(filled.entry);
 }
 
-}  // namespace
-
-int ScanMailbox(const ScanContext& scan) {
+// Every message of a mailbox found not empty nor unchanged, listed and new
+// ones read; returns what ScanMailbox does.
+int scanMessages(const ScanContext& scan, ListedNumbers& numbers) {
     Pop3Client& client = scan.client;
-    abortRequested = 0;
-    client.m_nMessages = 0;
-    client.m_nMailboxSize = 0;
-    // A STAT that fails says nothing about the mailbox: taking it as empty
-    // would drop the account's listed messages and report "No Messages".
-    if (!client.QueryStat()) {
-        client.Close();
-        return kScanFailed;
-    }
-    if (client.m_nMessages <= 0) {
-        scan.list.removeAccountEntries(scan.account.accountNumber);
-        client.Close();
-        return kScanEmpty;
-    }
-    if (mailboxUnchanged(scan)) return kScanUnchanged;
-
     const int m = client.m_nMessages;
     scan.ui.progress(kProgressRequestingData, m);
     client.Capa();
@@ -145,7 +135,7 @@ int ScanMailbox(const ScanContext& scan) {
         // before them, in the order LIST, UIDL, TOP.
         const int width = client.Pipelining() ? kPipelineWindow : 1;
         last = first + std::min(width - 1, m - first);
-        if (!listWindow(scan, first, last, window)) {
+        if (!listWindow(scan, first, last, window, numbers)) {
             client.Close();
             return kScanFailed;
         }
@@ -170,6 +160,34 @@ int ScanMailbox(const ScanContext& scan) {
     scan.ui.progress(kProgressScanEnd, 0);
     client.Quit();
     return m + 1;
+}
+
+}  // namespace
+
+int ScanMailbox(const ScanContext& scan) {
+    Pop3Client& client = scan.client;
+    abortRequested = 0;
+    client.m_nMessages = 0;
+    client.m_nMailboxSize = 0;
+    // A STAT that fails says nothing about the mailbox: taking it as empty
+    // would drop the account's listed messages and report "No Messages".
+    if (!client.QueryStat()) {
+        client.Close();
+        return kScanFailed;
+    }
+    if (client.m_nMessages <= 0) {
+        scan.list.removeAccountEntries(scan.account.accountNumber);
+        client.Close();
+        return kScanEmpty;
+    }
+    if (mailboxUnchanged(scan)) return kScanUnchanged;
+    // Numbers go stale when another program deletes mail, and a delete goes
+    // by number: what the listing saw replaces them, also when the scan ends
+    // early, and once it saw the whole mailbox the messages gone leave the list.
+    ListedNumbers numbers;
+    const int result = scanMessages(scan, numbers);
+    scan.list.refreshAccountNumbers(scan.account.accountNumber, numbers, result > 0);
+    return result;
 }
 
 }  // namespace qlt

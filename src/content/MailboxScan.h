@@ -43,7 +43,9 @@ struct ScanContext {
 // yet (header block and first body lines by TOP), fills and rates an entry
 // for each and appends it. Returns m + 1 or a ScanResult; on m + 1 and
 // kScanUnchanged the caller closes the connection. Entries appended before a
-// stop or a failure stay in the list.
+// stop or a failure stay in the list. The account's entries that the listing
+// names take the numbers it gave them; after a listing of the whole mailbox
+// the entries whose id it did not name leave the list.
 int ScanMailbox(const ScanContext& scan);
 
 }  // namespace qlt

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Clock.h"
 #include "base/MailtoHandler.h"
@@ -17,6 +18,7 @@
 #include "core/MessageView.h"
 #include "core/ViewStatus.h"
 #include "pop3/Pop3Client.h"
+#include "pop3/ServerDelete.h"
 #include "risk/KeywordDictionary.h"
 #include "store/AccountPersistence.h"
 #include "store/AccountStore.h"
@@ -195,9 +197,17 @@ class MailChecker {
     void refreshStatusTexts();
 
     // Delete steps.
-    std::size_t deletableCount() const;
-    std::size_t deleteRows();
-    void reportDelete(std::size_t deleted, std::int32_t before);
+    struct TaggedRow {
+        std::size_t row;
+        std::size_t entryIndex;
+    };
+    // The current account's tagged rows, from the bottom.
+    std::vector<TaggedRow> taggedRows() const;
+    std::vector<DeleteFate> deleteOnServer(const std::vector<TaggedRow>& tagged);
+    void removeDeleted(const std::vector<TaggedRow>& tagged, const std::vector<DeleteFate>& fates);
+    void markUpdateNeeded();
+    void reportMailboxChanged(std::size_t skipped);
+    void reportDelete(std::size_t deleted, std::size_t skipped, std::int32_t before);
     void reportUnconfirmedDelete();
 
     // Shared by the commands.
@@ -234,7 +244,7 @@ class MailChecker {
     bool m_showAll = false;
 
     // What the Enter Password dialog gave for account m_typedFor; kept in
-    // memory only, for the logins of this run.
+    // memory only, until the next scan.
     std::optional<Credentials> m_typed;
     int m_typedFor = 0;
 

@@ -111,6 +111,10 @@ bool MailChecker::accountTaken(const AccountRecord& account) const {
 }
 
 void MailChecker::askPasswordIfMissing() {
+    // Typed credentials serve the scan they were typed for and the commands
+    // on the list it leaves; each scan asks again, and after a Cancel it logs
+    // in with what is stored.
+    m_typed.reset();
     if (!HasCurrentAccount(m_accounts) || !m_accounts.currentAccount.password.empty()) return;
     const auto typed = m_ui.askPassword(m_accounts.currentAccount.userName.str());
     if (!typed) return;

@@ -264,14 +264,21 @@ bool Pop3Client::receiveStatusLine() {
 }
 
 bool Pop3Client::ReadReply(std::string_view failureText) {
+    const Answer answer = ReadAnswer(failureText);
+    if (answer == Answer::Refused) drain();
+    return answer == Answer::Accepted;
+}
+
+Pop3Client::Answer Pop3Client::ReadAnswer(std::string_view failureText) {
     sendQueued();
     const bool received = receiveStatusLine();
     replyRead();
-    if (!received) return false;
-    if (CheckReply(m_strReply)) return true;
+    if (!received) return Answer::Failed;
+    if (isPositive(m_strReply)) return Answer::Accepted;
     const std::size_t room = kMaxErrorText - std::min(kMaxErrorText, m_strError.size());
     m_strError += std::string(failureText).append(m_strReply).substr(0, room);
-    return false;
+    // What is neither answer (nothing, when the server hung up) refuses nothing.
+    return m_strReply.find("-ERR") != std::string::npos ? Answer::Refused : Answer::Failed;
 }
 
 bool Pop3Client::CheckReply(std::string_view reply) {

@@ -68,6 +68,12 @@ class Pop3Client {
     // Reads the next status line into m_strReply, sending its command first
     // if it still waits in the queue.
     bool ReadReply(std::string_view failureText);
+    // ReadReply for a batch of numbered commands (UIDL n, DELE n) whose
+    // refusal is the one line RFC 1939 makes it: nothing is drained, so the
+    // replies still owed after a refusal stay in step. Failed: no reply
+    // came, or one that is neither +OK nor -ERR.
+    enum class Answer { Accepted, Refused, Failed };
+    Answer ReadAnswer(std::string_view failureText);
     bool CheckReply(std::string_view reply);
     static int SplitReply(std::string_view reply, std::vector<std::string>& tokens, ReplyCleaning cleaning);
     // Reads a token as a decimal number from its leading digits; 0 when it has none.
@@ -92,6 +98,7 @@ class Pop3Client {
     bool ReadListReply();
     bool ReadUidlReply();
     bool ReadTopReply(int n, int k);
+    void QueueDele(int n) { QueueCommand(numberedText("dele", n)); }
     bool Dele(int n);
     bool Rset();
     bool Quit();

@@ -132,6 +132,9 @@ TEST_F(CleanCli, DeletesTheTaggedMessageWithThePasswordFromTheEnvironment) {
     scanScript(server, "env-pw");
     server.acceptNext()
         .greetAndLogin("ann", "env-pw")
+        .withoutCapa()
+        .expect("uidl 1\r\n")
+        .send("+OK 1 uid-1\r\n")
         .expect("dele 1\r\n")
         .send("+OK\r\n")
         .expect("quit\r\n")

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "risk/AutoTag.h"
 #include "support/CheckerEntries.h"
 #include "support/CheckerRig.h"
@@ -26,6 +31,11 @@ class MailCheckerDeleteTest : public ::testing::Test {
 TEST_F(MailCheckerDeleteTest, RowsTwoAndFiveOfSixGoAndTheRestAreRenumbered) {
     FakePop3Server server;
     server.greetAndLogin("ann", "pw")
+        .withoutCapa()
+        .expect("uidl 5\r\n")
+        .send("+OK 5 uid-1-5\r\n")
+        .expect("uidl 2\r\n")
+        .send("+OK 2 uid-1-2\r\n")
         .expect("dele 5\r\n")
         .send("+OK\r\n")
         .expect("dele 2\r\n")
@@ -76,7 +86,14 @@ TEST_F(MailCheckerDeleteTest, RowsTwoAndFiveOfSixGoAndTheRestAreRenumbered) {
 
 TEST_F(MailCheckerDeleteTest, ShowAllSendsDeleForTheCurrentAccountsRowsOnly) {
     FakePop3Server server;
-    server.greetAndLogin("ann", "pw").expect("dele 1\r\n").send("+OK\r\n").expect("quit\r\n").send("+OK\r\n");
+    server.greetAndLogin("ann", "pw")
+        .withoutCapa()
+        .expect("uidl 1\r\n")
+        .send("+OK 1 uid-1-1\r\n")
+        .expect("dele 1\r\n")
+        .send("+OK\r\n")
+        .expect("quit\r\n")
+        .send("+OK\r\n");
     server.start();
     seed(server.port(), 1);
     rig.addAccount(FakePop3Server::unusedPort(), "bob", "pw");
@@ -99,30 +116,138 @@ TEST_F(MailCheckerDeleteTest, ShowAllSendsDeleForTheCurrentAccountsRowsOnly) {
     EXPECT_EQ(rig.ui.titles(), std::vector<std::string>{"QLT Update Needed"});
 }
 
-TEST_F(MailCheckerDeleteTest, ARefusedDeleKeepsTheRowsAfterIt) {
+// Sends "uidl n" for each number and answers it with the id given ("" for
+// a refusal), as one write when the server pipelines.
+void answerIds(FakePop3Server& server, const std::vector<std::pair<int, std::string>>& ids, bool pipelined) {
+    std::string commands;
+    std::string replies;
+    for (const auto& [n, id] : ids) {
+        const std::string command = "uidl " + std::to_string(n) + "\r\n";
+        const std::string reply =
+            id.empty() ? "-ERR no such message\r\n" : "+OK " + std::to_string(n) + " " + id + "\r\n";
+        if (!pipelined) server.expect(command).send(reply);
+        commands += command;
+        replies += reply;
+    }
+    if (pipelined) server.expect(commands).send(replies);
+}
+
+TEST_F(MailCheckerDeleteTest, AnUnconfirmedDeleteDeletesNothingAndRenumbersNothing) {
+    struct Row {
+        const char* name;
+        const char* secondDeleReply;
+        bool quitSent;
+    };
+    const Row rows[] = {{"a refused DELE", "-ERR no\r\n", false}, {"a refused QUIT", "+OK\r\n", true}};
+    for (const Row& row : rows) {
+        CheckerRig local;
+        MailChecker& c = local.checker;
+        FakePop3Server server;
+        server.greetAndLogin("ann", "pw").withoutCapa();
+        answerIds(server, {{6, "uid-1-6"}, {3, "uid-1-3"}}, false);
+        server.expect("dele 6\r\n").send("+OK\r\n").expect("dele 3\r\n").send(row.secondDeleReply);
+        if (row.quitSent) server.expect("quit\r\n").send("-ERR not now\r\n");
+        // The same list, a delete later: only the row of uid-1-6 is tagged.
+        server.acceptNext().greetAndLogin("ann", "pw").withoutCapa();
+        answerIds(server, {{6, "uid-1-6"}}, false);
+        server.expect("dele 6\r\n").send("+OK\r\n").expect("quit\r\n").send("+OK\r\n");
+        server.start();
+        c.accounts().MakeAccountCurrent(local.addAccount(server.port(), "ann", "pw"));
+        seedScannedAccount(c, 1, 6);
+        c.accounts().CopyToCurrent(1);
+        c.settings().rescanDel = 0;
+        c.settings().noDeleteWarning = 1;
+        c.fillMessageView();
+        c.toggleRowState(2);
+        c.toggleRowState(5);
+
+        c.deleteTagged();
+
+        // Without a confirmed QUIT the server deleted nothing: the entries
+        // keep their rows, tags and numbers, no success is reported and the
+        // next scan reads through.
+        ASSERT_EQ(c.messages().count(), 6u) << row.name;
+        for (std::size_t i = 0; i < 6; ++i)
+            EXPECT_EQ(c.messages().at(i).messageNumber, static_cast<int>(i) + 1) << row.name;
+        EXPECT_EQ(c.view().taggedCount(), 2u) << row.name;
+        EXPECT_EQ(local.ui.boxes.back().title, "QLT Delete Not Confirmed") << row.name;
+        EXPECT_EQ(c.accounts().currentAccount.status, kStatusUpdateNeeded) << row.name;
+        EXPECT_EQ(c.accounts().GetAccount(1)->mailboxSize, -1) << row.name;
+
+        c.untagAll();
+        c.toggleRowState(5);
+        c.deleteTagged();
+        EXPECT_EQ(server.finish(), "") << row.name << ": uid-1-6 is still message 6";
+        EXPECT_EQ(c.messages().count(), 5u) << row.name;
+    }
+}
+
+TEST_F(MailCheckerDeleteTest, OnlyMessagesTheServerStillNamesAsScannedAreDeleted) {
+    struct Row {
+        const char* name;
+        bool pipelined;
+        std::string idOf5;  // what the server answers to "uidl 5"; "" refuses
+        std::vector<std::string> kept;
+    };
+    const Row rows[] = {
+        {"both confirmed, one write each", true, "uid-1-5", {"uid-1-1", "uid-1-3", "uid-1-4", "uid-1-6"}},
+        {"another message now number 5",
+         false,
+         "uid-1-6",
+         {"uid-1-1", "uid-1-3", "uid-1-4", "uid-1-5", "uid-1-6"}},
+        {"number 5 gone, pipelined", true, "", {"uid-1-1", "uid-1-3", "uid-1-4", "uid-1-5", "uid-1-6"}},
+    };
+    for (const Row& row : rows) {
+        CheckerRig local;
+        MailChecker& c = local.checker;
+        FakePop3Server server;
+        server.greetAndLogin("ann", "pw");
+        if (row.pipelined)
+            server.capa("PIPELINING\r\n");
+        else
+            server.withoutCapa();
+        answerIds(server, {{5, row.idOf5}, {2, "uid-1-2"}}, row.pipelined);
+        const bool both = row.idOf5 == "uid-1-5";
+        server.expect(both ? "dele 5\r\ndele 2\r\n" : "dele 2\r\n").send(both ? "+OK\r\n+OK\r\n" : "+OK\r\n");
+        server.expect("quit\r\n").send("+OK\r\n");
+        server.start();
+        c.accounts().MakeAccountCurrent(local.addAccount(server.port(), "ann", "pw"));
+        seedScannedAccount(c, 1, 6);
+        c.accounts().CopyToCurrent(1);
+        c.settings().rescanDel = 0;
+        c.settings().noDeleteWarning = 1;
+        c.fillMessageView();
+        c.toggleRowState(1);
+        c.toggleRowState(4);
+
+        c.deleteTagged();
+
+        EXPECT_EQ(server.finish(), "") << row.name;
+        std::vector<std::string> kept;
+        for (std::size_t i = 0; i < c.messages().count(); ++i) kept.push_back(c.messages().at(i).uidl.str());
+        EXPECT_EQ(kept, row.kept) << row.name;
+        const auto titles = local.ui.titles();
+        const bool told = std::find(titles.begin(), titles.end(), "QLT Mailbox Changed") != titles.end();
+        EXPECT_EQ(told, !both) << row.name;
+        EXPECT_EQ(c.GetAccount(1)->status, both ? kStatusCompleted : kStatusUpdateNeeded) << row.name;
+    }
+}
+
+TEST_F(MailCheckerDeleteTest, MessagesWithoutIdsAreDeletedByNumberAlone) {
     FakePop3Server server;
-    server.greetAndLogin("ann", "pw")
-        .expect("dele 3\r\n")
-        .send("+OK\r\n")
-        .expect("dele 2\r\n")
-        .send("-ERR no such message\r\n");
+    server.greetAndLogin("ann", "pw").expect("dele 1\r\n").send("+OK\r\n").expect("quit\r\n").send("+OK\r\n");
     server.start();
-    seed(server.port(), 3);
+    seed(server.port(), 2);
+    checker.messages().at(0).uidl = "";
     checker.settings().rescanDel = 0;
-    checker.tagAll();
-    rig.ui.queueAnswer(BoxAnswer::Yes);
+    checker.settings().noDeleteWarning = 1;
+    checker.toggleRowState(0);
 
     checker.deleteTagged();
 
     EXPECT_EQ(server.finish(), "");
-    ASSERT_EQ(checker.messages().count(), 2u);
-    EXPECT_EQ(checker.view().taggedCount(), 2u);
-    EXPECT_TRUE(rig.ui.sawProgress(kProgressDeleteEnd, 1));
-    // The refusal closed the connection before QUIT, so the server deleted
-    // nothing: no success is reported and the next scan reads through.
-    EXPECT_EQ(rig.ui.boxes.back().title, "QLT Delete Not Confirmed");
-    EXPECT_EQ(checker.accounts().currentAccount.status, kStatusUpdateNeeded);
-    EXPECT_EQ(checker.accounts().GetAccount(1)->mailboxSize, -1);
+    ASSERT_EQ(checker.messages().count(), 1u);
+    EXPECT_EQ(checker.messages().at(0).messageNumber, 1);
 }
 
 TEST_F(MailCheckerDeleteTest, RefusalsBeforeAnyConnection) {
@@ -149,6 +274,9 @@ TEST_F(MailCheckerDeleteTest, RefusalsBeforeAnyConnection) {
         local.ui.queueAnswer(row.answer);
         c.deleteTagged();
         EXPECT_EQ(local.ui.titles(), row.titles) << row.name;
+        if (row.scanned == 0) {
+            EXPECT_EQ(c.countText(), "No Messages");
+        }
         EXPECT_FALSE(local.ui.sawProgress(kProgressAccessingServer)) << row.name;
         EXPECT_EQ(c.messages().count(), static_cast<std::size_t>(row.scanned)) << row.name;
     }

@@ -64,7 +64,7 @@ TEST(MessageList, RemoveAtShiftsLaterEntriesDownAndRefusesBadIndex) {
     EXPECT_EQ(list.count(), 2u);
 }
 
-TEST(MessageList, RenumberAccountNumbersItsEntriesAndStoresCountAndSize) {
+TEST(MessageList, RenumberAccountClosesTheGapsOfTheDeletedAndStoresCountAndSize) {
     MessageList list;
     list.append(entry("a", 1, 4, 1000));
     list.append(entry("x", 2, 1, 7777));
@@ -72,11 +72,12 @@ TEST(MessageList, RenumberAccountNumbersItsEntriesAndStoresCountAndSize) {
     list.append(entry("c", 1, 9, 5));
     AccountRecord account;
     account.messageCount = 99;
-    list.renumberAccount(1, account);
-    EXPECT_EQ(list.at(0).messageNumber, 1);
+    // Messages 2, 5 and 8 were deleted: each number drops by those below it.
+    list.renumberAccount(1, {2, 5, 8}, account);
+    EXPECT_EQ(list.at(0).messageNumber, 3);
     EXPECT_EQ(list.at(1).messageNumber, 1);  // other account untouched
-    EXPECT_EQ(list.at(2).messageNumber, 2);
-    EXPECT_EQ(list.at(3).messageNumber, 3);
+    EXPECT_EQ(list.at(2).messageNumber, 5);
+    EXPECT_EQ(list.at(3).messageNumber, 6);
     EXPECT_EQ(account.messageCount, 3);
     EXPECT_EQ(account.mailboxSize, 1255);
 }
@@ -87,7 +88,7 @@ TEST(MessageList, RenumberAccountWithoutEntriesStoresZero) {
     AccountRecord account;
     account.messageCount = 5;
     account.mailboxSize = 500;
-    list.renumberAccount(1, account);
+    list.renumberAccount(1, {}, account);
     EXPECT_EQ(account.messageCount, 0);
     EXPECT_EQ(account.mailboxSize, 0);
 }

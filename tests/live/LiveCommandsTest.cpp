@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,28 @@ class LiveCommandsTest : public ::testing::Test {
         return out;
     }
 
+    // Another mail program at work: deletes messages `numbers` and quits.
+    void deleteElsewhere(const std::string& user, const std::vector<int>& numbers) {
+        ScriptedUiPort ui;
+        SystemClock clock;
+        Pop3Client client(ui, clock);
+        AccountRecord a = *rig.checker.GetAccount(1);
+        a.userName = user;
+        ASSERT_TRUE(client.Connect(a)) << client.m_strError;
+        for (int n : numbers) ASSERT_TRUE(client.Dele(n)) << client.m_strError;
+        ASSERT_TRUE(client.Quit());
+        client.Close();
+    }
+
+    std::vector<std::string> listedUidls() const {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < checker.messages().count(); ++i) {
+            EXPECT_EQ(checker.messages().at(i).messageNumber, static_cast<int>(i) + 1);
+            out.push_back(checker.messages().at(i).uidl.str());
+        }
+        return out;
+    }
+
     std::size_t logins() const {
         std::size_t count = 0;
         for (const auto& [code, value] : rig.ui.progressEvents) count += code == kProgressAccessingServer;
@@ -153,6 +176,52 @@ TEST_F(LiveCommandsTest, DeletingRowsTwoAndFiveOfSixLeavesExactlyTheOtherFour) {
     EXPECT_EQ(logins(), 2u);
     EXPECT_EQ(rig.ui.progressEvents.back().first, kProgressScanIncomplete);
     EXPECT_EQ(caption(kProgressScanIncomplete, 0), "Scan Incomplete!");
+}
+
+// Messages 2 and 5 of six are tagged; another program then deletes 3 and 4.
+// Message 2 keeps its number and goes; 5 is now number 3 and the server's
+// number 5 names nothing, so it stays and the user is told.
+TEST_F(LiveCommandsTest, DeletionsElsewhereBetweenScanAndDeleteNeverCostAnUntaggedMessage) {
+    for (int i = 4; i <= 6; ++i) deliver("ann", "Added " + std::to_string(i));
+    checker.accounts().MakeAccountCurrent(addAccount("ann"));
+    checker.settings().delTag = 4;
+    checker.settings().noDeleteWarning = 1;
+    checker.onScanButton();
+    ASSERT_EQ(checker.messages().count(), 6u) << checker.client().m_strError;
+    const std::vector<std::string> all = listedUidls();
+    checker.toggleRowState(1);
+    checker.toggleRowState(4);
+    deleteElsewhere("ann", {3, 4});
+
+    checker.deleteTagged();
+
+    const std::vector<std::string> left = {all[0], all[4], all[5]};
+    EXPECT_EQ(serverUidls("ann"), left);
+    EXPECT_EQ(messagesOnDisk("ann"), 3);
+    const auto titles = rig.ui.titles();
+    EXPECT_NE(std::find(titles.begin(), titles.end(), "QLT Mailbox Changed"), titles.end());
+    EXPECT_TRUE(rig.ui.sawProgress(kProgressDeleteEnd, 1));
+    // The rescan that follows lists what the server holds, by its numbers.
+    EXPECT_EQ(listedUidls(), left);
+}
+
+TEST_F(LiveCommandsTest, AScanAfterDeletionsElsewhereRenumbersTheListAndDropsTheGone) {
+    for (int i = 4; i <= 6; ++i) deliver("ann", "Added " + std::to_string(i));
+    checker.accounts().MakeAccountCurrent(addAccount("ann"));
+    checker.settings().delTag = 4;
+    checker.settings().noDeleteWarning = 1;
+    checker.settings().rescanDel = 0;
+    checker.onScanButton();
+    ASSERT_EQ(checker.messages().count(), 6u) << checker.client().m_strError;
+    const std::vector<std::string> all = listedUidls();
+    deleteElsewhere("ann", {2, 4});
+
+    checker.onScanButton();
+    EXPECT_EQ(listedUidls(), (std::vector<std::string>{all[0], all[2], all[4], all[5]}));
+    checker.toggleRowState(3);
+    checker.deleteTagged();
+
+    EXPECT_EQ(serverUidls("ann"), (std::vector<std::string>{all[0], all[2], all[4]}));
 }
 
 TEST_F(LiveCommandsTest, AMessageArrivingDuringTheDeleteIsAnnouncedAfterTheRescan) {

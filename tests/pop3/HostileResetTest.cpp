@@ -124,8 +124,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 class DeleteReset : public HostileResetTest, public ::testing::WithParamInterface<ResetRow> {};
 
-// Rows 1 and 3 of three are tagged; DELE goes from the bottom.
+// Rows 1 and 3 of three are tagged; their ids are checked, then DELE goes
+// from the bottom.
 const std::vector<Exchange> kDeleteDialogue = withLogin({
+    {"capa\r\n", "-ERR unknown command\r\n"},
+    {"uidl 3\r\n", "+OK 3 uid-1-3\r\n"},
+    {"uidl 1\r\n", "+OK 1 uid-1-1\r\n"},
     {"dele 3\r\n", "+OK\r\n"},
     {"dele 1\r\n", "+OK\r\n"},
     {"quit\r\n", "+OK\r\n"},
@@ -153,9 +157,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ResetRow{"Greeting", 0, false, "QLT Server Access Problem", 3, kStatusCompleted, 3},
                       ResetRow{"User", 1, false, "QLT Server Access Problem", 3, kStatusCompleted, 3},
                       ResetRow{"Pass", 2, false, "QLT Server Access Problem", 3, kStatusCompleted, 3},
-                      ResetRow{"FirstDele", 3, false, "QLT Nothing to Delete", 3, kStatusCompleted, 3},
-                      ResetRow{"SecondDele", 4, false, "QLT Delete Not Confirmed", 2, kStatusUpdateNeeded, 2},
-                      ResetRow{"Quit", 5, false, "QLT Delete Not Confirmed", 1, kStatusUpdateNeeded, 1}),
+                      ResetRow{"Capa", 3, false, "QLT Nothing to Delete", 3, kStatusCompleted, 3},
+                      ResetRow{"FirstUidl", 4, false, "QLT Nothing to Delete", 3, kStatusCompleted, 3},
+                      ResetRow{"SecondUidlHalfway", 5, true, "QLT Nothing to Delete", 3, kStatusCompleted, 3},
+                      ResetRow{"FirstDele", 6, false, "QLT Nothing to Delete", 3, kStatusCompleted, 3},
+                      // Until QUIT is confirmed the server may have deleted
+                      // nothing: the entries stay as they were, and the
+                      // next scan reads the mailbox through.
+                      ResetRow{"SecondDele", 7, false, "QLT Delete Not Confirmed", 3, kStatusUpdateNeeded, 3},
+                      ResetRow{"Quit", 8, false, "QLT Delete Not Confirmed", 3, kStatusUpdateNeeded, 3}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Analyse and dump read message 2 of three whole with LIST and RETR.

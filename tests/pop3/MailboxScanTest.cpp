@@ -166,6 +166,44 @@ TEST_F(MailboxScanTest, RefusedStatFailsAndKeepsTheListedMessages) {
     EXPECT_EQ(list.at(0).uidl.view(), "a");
 }
 
+// Another program deleted "a" and the server renumbered the rest; the list
+// also holds another account's "b" and an entry without an id, which a
+// listing leaves alone.
+class RenumberingScanTest : public MailboxScanTest {
+  protected:
+    void SetUp() override {
+        MailboxScanTest::SetUp();
+        const std::pair<const char*, std::uint8_t> seeded[] = {
+            {"a", 1}, {"b", 1}, {"c", 1}, {"b", 2}, {"", 1}};
+        for (const auto& [uidl, account] : seeded) list.append(knownEntry(uidl, account));
+        for (std::size_t i = 0; i < list.count(); ++i) list.at(i).messageNumber = static_cast<int>(i) + 7;
+        loggedInScript().expect("stat\r\n").send("+OK 2 240\r\n").withoutCapa();
+        listAndUidl(1, 120, "b");
+    }
+
+    std::vector<std::pair<std::string, int>> left() const {
+        std::vector<std::pair<std::string, int>> out;
+        for (std::size_t i = 0; i < list.count(); ++i)
+            out.emplace_back(list.at(i).uidl.str(), list.at(i).messageNumber);
+        return out;
+    }
+};
+
+TEST_F(RenumberingScanTest, AWholeListingRenumbersKnownEntriesAndDropsTheGone) {
+    listAndUidl(2, 120, "c").expect("quit\r\n").send("+OK\r\n");
+    EXPECT_EQ(scan(), 3);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(left(), (std::vector<std::pair<std::string, int>>{{"b", 1}, {"c", 2}, {"b", 10}, {"", 11}}));
+}
+
+TEST_F(RenumberingScanTest, AListingCutShortRenumbersWhatItSawAndDropsNothing) {
+    server.expect("list 2\r\n").send("-ERR gone\r\n").close();
+    EXPECT_EQ(scan(), kScanFailed);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(left(),
+              (std::vector<std::pair<std::string, int>>{{"a", 7}, {"b", 1}, {"c", 9}, {"b", 10}, {"", 11}}));
+}
+
 // Each failed TOP: the server refuses and hangs up, the client reconnects.
 void failedTopThenReconnect(FakePop3Server& server) {
     server.expect("top 1 1024\r\n").send("-ERR busy\r\n").close().acceptNext().greetAndLogin("ann", "s3cret");
