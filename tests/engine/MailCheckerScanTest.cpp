@@ -69,6 +69,24 @@ TEST_F(MailCheckerScanTest, TypedPasswordLogsInButIsNeverStored) {
     EXPECT_FALSE(checker.scanBusy());
 }
 
+TEST_F(MailCheckerScanTest, TypedPasswordServesOneScanAndACancelLogsInWithWhatIsStored) {
+    FakePop3Server server;
+    server.greetAndLogin("ann", "typed-pw").expect("stat\r\n").send("+OK 0 0\r\n");
+    server.acceptNext().send("+OK ready\r\n").expect("user ann\r\n").send("+OK\r\n");
+    server.expect("pass \r\n").send("-ERR [AUTH] Authentication failed.\r\n");
+    server.start();
+    checker.accounts().MakeAccountCurrent(rig.addAccount(server.port(), "ann", ""));
+    rig.ui.queuePassword(Credentials{"ann", "typed-pw"});
+    rig.ui.queuePassword(std::nullopt);
+
+    checker.onScanButton();
+    checker.onScanButton();
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(rig.ui.passwordRequests, (std::vector<std::string>{"ann", "ann"}));
+    EXPECT_EQ(checker.GetAccount(1)->status, kStatusConnectionFailed);
+}
+
 TEST_F(MailCheckerScanTest, ScanAllVisitsTheFlaggedAccountsInOrderOnceAndKeepsTheServersWords) {
     FakePop3Server first;
     first.greetAndLogin("ann", "pw")
