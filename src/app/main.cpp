@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/DemoSession.h"
+#include "app/ProgramLifetime.h"
 #include "base/Clock.h"
 #include "platform/DesktopProgramLauncher.h"
 #include "platform/QSettingsProfile.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     parser.addOption(demoOption);
     parser.process(app);
     qlt::ui::applyTooltipLook(app);
+    qlt::app::ProgramLifetime lifetime;
 
     // Started before the window, which reads the settings and the data
     // folder that the demo puts in place; it lasts as long as the program.
@@ -58,9 +60,9 @@ int main(int argc, char** argv) {
     qlt::ui::QtFileChooser files;
     const qlt::ui::WindowServices services{
         clock, profile, launcher, mailto, files, {}, qlt::manualIndexFile(programFolder)};
-    // The window is the program: it runs until it is closed.
+    // Not exec(): hiding into the tray would end a modal loop, and with it the program.
     qlt::ui::MainWindow window(services);
+    lifetime.watch(window);
     window.show();
-    window.exec();
-    return 0;
+    return QApplication::exec();
 }

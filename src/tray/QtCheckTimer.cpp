@@ -14,7 +14,7 @@ QtCheckTimer::QtCheckTimer(QObject* parent) : QObject(parent) {
 
 void QtCheckTimer::start(std::uint32_t periodMs) {
     constexpr auto kLongest = static_cast<std::uint32_t>(std::numeric_limits<int>::max());
-    m_timer.start(static_cast<int>(std::min(periodMs, kLongest)));
+    m_timer.start(periodOverrideMs > 0 ? periodOverrideMs : static_cast<int>(std::min(periodMs, kLongest)));
 }
 
 void QtCheckTimer::stop() {

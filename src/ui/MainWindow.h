@@ -148,6 +148,7 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     QString headerText(int field) const;
     QAction* action(int commandId) const { return m_actions.value(commandId); }
     QMenu* contextMenu() const { return m_contextMenu; }
+    tray::TrayController& tray() const { return *m_tray; }
 
     // --- UiPort ----------------------------------------------------------------
     BoxAnswer messageBox(const std::string& title, const std::string& text, BoxIcon icon,

@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "WindowRig.h"
 #include "base/ScanFlags.h"
 #include "controls/BitmapArt.h"
 #include "controls/CBitmapLamp.h"
@@ -20,13 +21,8 @@
 #include "controls/CTabButton.h"
 #include "controls/CTextProgress.h"
 #include "core/AccountView.h"
-#include "demo/DemoMessages.h"
-#include "demo/DemoPop3Server.h"
-#include "demo/Pop3Session.h"
-#include "support/CheckerRig.h"
 #include "support/FakePop3Server.h"
 #include "ui/AccountViewModel.h"
-#include "ui/FileChooser.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageViewModel.h"
 
@@ -36,48 +32,11 @@ namespace {
 using ui::MainWindow;
 namespace command = ui::command;
 
-class NoFileChooser final : public ui::FileChooser {
-  public:
-    std::optional<QString> chooseOpenFile(const ui::OpenFileRequest&, QWidget*) override {
-        return std::nullopt;
-    }
-};
-
-// The window on fakes, with its data files in a private folder.
-struct WindowRig {
-    DataFiles files() const {
-        return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
-    }
-
-    int addAccount(unsigned port, const std::string& user, const std::string& password) {
-        return appendLoopbackAccount(checker(), port, user, password);
-    }
-
-    MailChecker& checker() { return window->checker(); }
-
-    TempFolder folder{"qlt-window"};
-    RecordingClock clock;
-    InMemoryProfile profile;
-    RecordingLauncher launcher;
-    FixedMailto mailto;
-    NoFileChooser chooser;
-    std::unique_ptr<MainWindow> window =
-        std::make_unique<MainWindow>(ui::WindowServices{clock, profile, launcher, mailto, chooser, files()});
-};
-
 class MainWindowTest : public ::testing::Test {
   protected:
     void TearDown() override { abortRequested = 0; }
 
-    // An account on the demo mailbox, current.
-    void addDemoAccount() {
-        server = std::make_unique<demo::DemoPop3Server>(*demo::loadDemoMessages(resPath("demo")));
-        ASSERT_TRUE(server->start());
-        rig.checker().accounts().MakeAccountCurrent(
-            rig.addAccount(server->port(), std::string(demo::Pop3Session::kUser),
-                           std::string(demo::Pop3Session::kPassword)));
-        rig.checker().UpdateCommandState();
-    }
+    void addDemoAccount() { ASSERT_TRUE(rig.addDemoAccount()); }
 
     // An account whose first TOP reply comes in two pieces: the scan runs
     // the message pump between them, where a click gets through.
@@ -97,7 +56,7 @@ class MainWindowTest : public ::testing::Test {
         rig.checker().accounts().MakeAccountCurrent(rig.addAccount(fake.port(), "ann", "pw"));
     }
 
-    std::size_t demoMessageCount() const { return server->messages().size(); }
+    std::size_t demoMessageCount() const { return rig.demoMessageCount(); }
 
     void clickScan() { QTest::mouseClick(window.commandButton(CommandButton::Scan), Qt::LeftButton); }
 
@@ -106,7 +65,6 @@ class MainWindowTest : public ::testing::Test {
         QTest::mouseClick(view->viewport(), button, {}, cell.center());
     }
 
-    std::unique_ptr<demo::DemoPop3Server> server;
     FakePop3Server fake;
     WindowRig rig;
     MainWindow& window = *rig.window;

@@ -4,35 +4,27 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
-#include <QWidget>
 
 #include "GuiTestSupport.h"
+#include "WindowRig.h"
 #include "controls/CCountdownLamp.h"
 #include "core/TrayStatus.h"
-#include "support/CheckerRig.h"
-#include "support/RecordingSoundPlayer.h"
 #include "tray/TrayController.h"
 #include "tray/TrayIconArt.h"
+#include "ui/MainWindow.h"
 
 namespace qlt::tray {
 namespace {
 
-constexpr const char* kNoTray =
-    "the desktop has no system tray (the offscreen platform and a bare X server have none); run under "
-    "an X server with a tray host such as trayer to test the tray itself";
-
-class OnlineNetwork final : public NetworkState {
-  public:
-    bool isConnected() const override { return true; }
-};
-
+// The real window with the tray it makes for itself.
 class TrayTest : public ::testing::Test {
   protected:
-    test::CheckerRig rig;
-    test::RecordingSoundPlayer sound;
-    OnlineNetwork network;
-    QWidget window;
-    controls::CCountdownLamp* lamp = new controls::CCountdownLamp(&window);
+    void hideFromTheMenu() { window.action(ui::command::kMenuHide)->trigger(); }
+
+    test::WindowRig rig;
+    ui::MainWindow& window = *rig.window;
+    TrayController& controller = window.tray();
+    controls::CCountdownLamp* lamp = window.countdownLamp();
 };
 
 TEST(TrayIconArt, EveryIconIsDrawnAtEachSizeAndTheRiskIconsDiffer) {
@@ -75,13 +67,12 @@ TEST(CSystemTrayMenu, OffersShowScanNowExitWithShowAsTheDefault) {
 
 TEST_F(TrayTest, WithoutATrayMinimisingKeepsTheWindowInTheTaskBar) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "a tray is available here";
-    TrayController controller(rig.checker, window, lamp, sound, network);
     EXPECT_FALSE(controller.tray().isEnabled());
     controller.setTrayTip("ignored");
     controller.setTrayRisk(4);
     EXPECT_TRUE(controller.tray().tip().isEmpty()) << "a disabled tray takes nothing";
     window.show();
-    controller.hideToTray();
+    hideFromTheMenu();
     QTest::qWait(50);
     EXPECT_TRUE(window.isVisible()) << "hidden without a tray, the window could never come back";
     EXPECT_TRUE(window.isMinimized());
@@ -90,19 +81,18 @@ TEST_F(TrayTest, WithoutATrayMinimisingKeepsTheWindowInTheTaskBar) {
 }
 
 TEST_F(TrayTest, TheCountdownLampFollowsTheTimer) {
-    TrayController controller(rig.checker, window, lamp, sound, network);
     EXPECT_EQ(lamp->frame(), controls::kCountdownIdleFrame);
-    rig.checker.settings().minutes2Scan = 2;
-    rig.checker.StartCheckTimer();
+    rig.checker().settings().minutes2Scan = 2;
+    rig.checker().StartCheckTimer();
     EXPECT_EQ(lamp->frame(), 1);
     EXPECT_TRUE(controller.timer().isActive());
     EXPECT_EQ(controller.timer().interval(), 15001);
     controller.check().onCheckTick();
     EXPECT_EQ(lamp->frame(), 2);
-    rig.checker.StopCheckTimer(false);
+    rig.checker().StopCheckTimer(false);
     EXPECT_EQ(lamp->frame(), 2);
     EXPECT_FALSE(controller.timer().isActive());
-    rig.checker.StopCheckTimer(true);
+    rig.checker().StopCheckTimer(true);
     EXPECT_EQ(lamp->frame(), controls::kCountdownIdleFrame);
 }
 
@@ -121,8 +111,7 @@ TEST(QtCheckTimer, TicksPeriodicallyAndRunsPostedChecksFromTheLoop) {
 }
 
 TEST_F(TrayTest, MinimisingHidesIntoTheTrayAndShowBringsTheWindowBack) {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << kNoTray;
-    TrayController controller(rig.checker, window, lamp, sound, network);
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << test::kNoTray;
     CSystemTray& tray = controller.tray();
     ASSERT_TRUE(tray.isEnabled());
     EXPECT_TRUE(tray.isHidden()) << "hidden while the window is visible";
@@ -133,10 +122,10 @@ TEST_F(TrayTest, MinimisingHidesIntoTheTrayAndShowBringsTheWindowBack) {
     EXPECT_EQ(tray.tip().size(), 63);
 
     window.show();
-    controller.hideToTray();
+    hideFromTheMenu();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
     EXPECT_FALSE(tray.isHidden());
-    EXPECT_EQ(tray.iconId(), TrayIconFor(rig.checker.overallRisk()));
+    EXPECT_EQ(tray.iconId(), TrayIconFor(rig.checker().overallRisk()));
 
     tray.defaultItem()->trigger();
     EXPECT_TRUE(window.isVisible());

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "demo/DemoMessages.h"
+#include "demo/DemoPop3Server.h"
+#include "demo/Pop3Session.h"
+#include "support/CheckerRig.h"
+#include "ui/FileChooser.h"
+#include "ui/MainWindow.h"
+
+namespace qlt::test {
+
+inline constexpr const char* kNoTray =
+    "the desktop has no system tray (the offscreen platform and a bare X server have none); run under "
+    "an X server with a tray host such as trayer to test the tray itself";
+
+class NoFileChooser final : public ui::FileChooser {
+  public:
+    std::optional<QString> chooseOpenFile(const ui::OpenFileRequest&, QWidget*) override {
+        return std::nullopt;
+    }
+};
+
+// The real window on fakes, with its data files in a private folder.
+struct WindowRig {
+    DataFiles files() const {
+        return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
+    }
+
+    int addAccount(unsigned port, const std::string& user, const std::string& password) {
+        return appendLoopbackAccount(checker(), port, user, password);
+    }
+
+    // An account on the demo mailbox, served here, made current; false when
+    // the server cannot start.
+    bool addDemoAccount() {
+        server = std::make_unique<demo::DemoPop3Server>(*demo::loadDemoMessages(resPath("demo")));
+        if (!server->start()) return false;
+        checker().accounts().MakeAccountCurrent(addAccount(server->port(),
+                                                           std::string(demo::Pop3Session::kUser),
+                                                           std::string(demo::Pop3Session::kPassword)));
+        checker().UpdateCommandState();
+        return true;
+    }
+
+    std::size_t demoMessageCount() const { return server->messages().size(); }
+
+    MailChecker& checker() { return window->checker(); }
+
+    TempFolder folder{"qlt-window"};
+    RecordingClock clock;
+    InMemoryProfile profile;
+    RecordingLauncher launcher;
+    FixedMailto mailto;
+    NoFileChooser chooser;
+    // Outlives the window, whose scan may still talk to it.
+    std::unique_ptr<demo::DemoPop3Server> server;
+    std::unique_ptr<ui::MainWindow> window = std::make_unique<ui::MainWindow>(
+        ui::WindowServices{clock, profile, launcher, mailto, chooser, files()});
+};
+
+}  // namespace qlt::test
