@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "base/BoundedText.h"
@@ -14,6 +16,15 @@ inline constexpr std::size_t kMaxMimeParts = 32;
 enum RiskCategory : int { kVirus = 0, kSpam = 1, kXRated = 2, kFoulLanguage = 3, kUserStrings = 4 };
 
 enum SenderStatus : std::uint8_t { kSenderUnlisted = 0, kSenderFriend = 1, kSenderFoe = 2 };
+
+// Ids tell messages apart whole (RFC 1939 allows 70 characters); this many
+// are kept, so that a hostile server cannot make each entry hold megabytes.
+inline constexpr std::size_t kMaxUidlLength = 255;
+
+// What of a server's id the entry keeps: up to a NUL, as every text field.
+inline std::string_view keptUidl(std::string_view uidl) {
+    return uidl.substr(0, std::min(uidl.find('\0'), kMaxUidlLength));
+}
 
 // One MIME part found in a message.
 struct MimePartInfo {
@@ -34,7 +45,7 @@ struct MimePartInfo {
 struct MessageEntry {
     BoundedText<2048> headers;
     BoundedText<2048> preview;
-    BoundedText<32> uidl;
+    BoundedText<kMaxUidlLength + 1> uidl;  // empty when the server gave none
     BoundedText<128> to;
     BoundedText<128> from;
     BoundedText<128> subject;

@@ -5,24 +5,6 @@
 namespace qlt {
 namespace {
 
-constexpr std::size_t kUidlCompareLength = 16;
-
-char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string_view uidlKey(std::string_view uidl) {
-    uidl = uidl.substr(0, uidl.find('\0'));
-    return uidl.substr(0, kUidlCompareLength);
-}
-
-bool sameUidl(std::string_view a, std::string_view b) {
-    a = uidlKey(a);
-    b = uidlKey(b);
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
-}
-
 // A full list grows by an eighth of its size, at least 4 and at most 1024
 // entries at a time, so that a large mailbox does not double its memory.
 std::size_t grownCapacity(std::size_t count) {
@@ -31,30 +13,55 @@ std::size_t grownCapacity(std::size_t count) {
 
 }  // namespace
 
+std::string MessageList::idKey(std::uint8_t accountIndex, std::string_view uidl) {
+    std::string key(1, static_cast<char>(accountIndex));
+    key += uidl;
+    return key;
+}
+
+void MessageList::remember(const MessageEntry& entry) {
+    if (!entry.uidl.view().empty()) ++m_ids[idKey(entry.accountIndex, entry.uidl.view())];
+}
+
+void MessageList::forget(const MessageEntry& entry) {
+    if (entry.uidl.view().empty()) return;
+    const auto found = m_ids.find(idKey(entry.accountIndex, entry.uidl.view()));
+    if (found != m_ids.end() && --found->second == 0) m_ids.erase(found);
+}
+
+void MessageList::rebuildIndex() {
+    m_ids.clear();
+    for (const MessageEntry& e : m_entries) remember(e);
+}
+
 void MessageList::append(MessageEntry entry) {
     if (m_entries.size() == m_entries.capacity()) m_entries.reserve(grownCapacity(m_entries.size()));
+    remember(entry);
     m_entries.push_back(std::move(entry));
 }
 
-bool MessageList::findByUidl(std::string_view uidl) const {
-    return std::any_of(m_entries.rbegin(), m_entries.rend(),
-                       [uidl](const MessageEntry& e) { return sameUidl(e.uidl.view(), uidl); });
+bool MessageList::findByUidl(std::uint8_t accountIndex, std::string_view uidl) const {
+    return !uidl.empty() && m_ids.contains(idKey(accountIndex, keptUidl(uidl)));
 }
 
 void MessageList::removeAccountEntries(std::uint8_t accountIndex) {
     std::erase_if(m_entries,
                   [accountIndex](const MessageEntry& e) { return e.accountIndex == accountIndex; });
+    rebuildIndex();
 }
 
 void MessageList::forgetAccount(std::uint8_t accountIndex) {
-    removeAccountEntries(accountIndex);
+    std::erase_if(m_entries,
+                  [accountIndex](const MessageEntry& e) { return e.accountIndex == accountIndex; });
     for (auto& e : m_entries) {
         if (e.accountIndex > accountIndex) --e.accountIndex;
     }
+    rebuildIndex();
 }
 
 bool MessageList::removeAt(std::size_t index) {
     if (index >= m_entries.size()) return false;
+    forget(m_entries[index]);
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
     return true;
 }
@@ -88,14 +95,17 @@ void MessageList::refreshAccountNumbers(std::uint8_t accountIndex,
         if (!refreshed(e)) continue;
         if (const auto found = listed(e); found != numbers.end()) e.messageNumber = found->second;
     }
-    if (complete)
-        std::erase_if(m_entries,
-                      [&](const MessageEntry& e) { return refreshed(e) && listed(e) == numbers.end(); });
+    if (!complete) return;
+    const std::size_t before = m_entries.size();
+    std::erase_if(m_entries,
+                  [&](const MessageEntry& e) { return refreshed(e) && listed(e) == numbers.end(); });
+    if (m_entries.size() != before) rebuildIndex();
 }
 
 void MessageList::removeAll() {
     m_entries.clear();
     m_entries.shrink_to_fit();
+    m_ids.clear();
 }
 
 }  // namespace qlt

@@ -14,14 +14,18 @@ namespace qlt {
 
 // The scanned messages of every account, in the order the scans found them.
 // Nothing sorts it; removal shifts the later entries down.
+//
+// The ids of each account's entries are indexed, so that a scan asks in
+// constant time whether it holds a message already. Entries change their
+// account or id only through the list; at() gives the rest to change.
 class MessageList {
   public:
     void append(MessageEntry entry);
 
-    // True when some entry, of any account, has an id whose first 16
-    // characters equal those of `uidl`, letter case ignored; ids shorter than
-    // 16 characters compare whole. Searched from the last entry.
-    bool findByUidl(std::string_view uidl) const;
+    // True when an entry of this account has exactly this id (the whole id,
+    // byte for byte, as keptUidl keeps it). An empty id is never known: a
+    // server that gives none cannot tell its messages apart.
+    bool findByUidl(std::uint8_t accountIndex, std::string_view uidl) const;
 
     void removeAccountEntries(std::uint8_t accountIndex);
     // The account left the store: its entries go and the entries of the
@@ -37,11 +41,11 @@ class MessageList {
     void renumberAccount(std::uint8_t accountIndex, const std::vector<std::int32_t>& deleted,
                          AccountRecord& account);
 
-    // What a listing of the account's mailbox found: each entry whose id it
-    // names takes that message's number. With `complete` (the listing named
-    // every message) the entries with an id it did not name are gone from
-    // the server and leave the list. Entries without an id are kept as they
-    // are: a server that gives no ids cannot tell them apart.
+    // What a listing of the account's mailbox found, by id: each entry
+    // whose id it names takes that message's number. With `complete` (the
+    // listing named every message) the entries with an id it did not name
+    // are gone from the server and leave the list. Entries without an id are
+    // kept as they are.
     void refreshAccountNumbers(std::uint8_t accountIndex,
                                const std::unordered_map<std::string, std::int32_t>& numbers, bool complete);
 
@@ -54,7 +58,14 @@ class MessageList {
     MessageEntry& at(std::size_t index) { return m_entries[index]; }
 
   private:
+    static std::string idKey(std::uint8_t accountIndex, std::string_view uidl);
+    void remember(const MessageEntry& entry);
+    void forget(const MessageEntry& entry);
+    void rebuildIndex();
+
     std::vector<MessageEntry> m_entries;
+    // Account and id -> how many entries carry them.
+    std::unordered_map<std::string, std::uint32_t> m_ids;
 };
 
 }  // namespace qlt

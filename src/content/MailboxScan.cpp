@@ -55,20 +55,21 @@ bool readOrigin(Pop3Client& client, int i, ListedMessage& message) {
     origin.messageNumber = i;
     if (wellFormedListing(client.m_strReply, tokens)) origin.size = Pop3Client::TokenNumber(tokens, 3);
     if (!client.ReadUidlReply()) return false;
-    if (wellFormedListing(client.m_strReply, tokens)) message.uidl = tokens[2];
-    // Stored ids hold 31 characters; a longer one is known by what fits.
-    message.uidl.resize(std::min(message.uidl.size(), decltype(MessageEntry::uidl)::maxLength));
+    if (wellFormedListing(client.m_strReply, tokens)) message.uidl = keptUidl(tokens[2]);
     return true;
 }
 
+// The same rule as the list's: whole ids, and no id is never the same.
 bool heldEarlier(const std::vector<ListedMessage>& window, const std::string& uidl) {
-    return std::any_of(window.begin(), window.end(),
-                       [&uidl](const ListedMessage& m) { return m.needsTop && m.uidl == uidl; });
+    return !uidl.empty() && std::any_of(window.begin(), window.end(), [&uidl](const ListedMessage& m) {
+        return m.needsTop && m.uidl == uidl;
+    });
 }
 
 // LIST and UIDL of messages first..last, and which of them are new: not in
 // the list, nor an earlier message of these with the same id. Every id read
-// goes into `numbers`. False when a command failed.
+// goes into `numbers`. False when a command failed; `window` then holds the
+// messages answered before it.
 bool listWindow(const ScanContext& scan, int first, int last, std::vector<ListedMessage>& window,
                 ListedNumbers& numbers) {
     Pop3Client& client = scan.client;
@@ -77,12 +78,13 @@ bool listWindow(const ScanContext& scan, int first, int last, std::vector<Listed
         client.QueueUidl(i);
     }
     window.clear();
+    const std::uint8_t account = scan.account.accountNumber;
     for (int i = first; i <= last; ++i) {
         ListedMessage message;
-        message.origin.accountIndex = scan.account.accountNumber;
+        message.origin.accountIndex = account;
         if (!readOrigin(client, i, message)) return false;
         if (!message.uidl.empty()) numbers.emplace(message.uidl, i);
-        message.needsTop = !scan.list.findByUidl(message.uidl) && !heldEarlier(window, message.uidl);
+        message.needsTop = !scan.list.findByUidl(account, message.uidl) && !heldEarlier(window, message.uidl);
         window.push_back(std::move(message));
     }
     return true;
@@ -121,6 +123,34 @@ MessageEntry filledAndRated(const ScanContext& scan, const ListedMessage& messag
     return std::move(filled.entry);
 }
 
+// TOP of the window's new messages, each filled, rated and appended; 0, or
+// what the scan returns when it ends here.
+int readWindow(const ScanContext& scan, const std::vector<ListedMessage>& window) {
+    Pop3Client& client = scan.client;
+    for (const ListedMessage& message : window)
+        if (message.needsTop) client.QueueTop(message.origin.messageNumber, scan.scanBuf);
+    for (const ListedMessage& message : window) {
+        const int i = message.origin.messageNumber;
+        if (message.needsTop) {
+            if (!fetchTop(scan, i)) {
+                client.Close();
+                return kScanFailed;
+            }
+            scan.list.append(filledAndRated(scan, message));
+            if (abortRequested != 0) {
+                client.Close();
+                return kScanStopped;
+            }
+            // A reply cut short by the receive cap closed its connection,
+            // whose rest would be read as the next reply. A failed reconnect
+            // shows up as the next command's failure.
+            if (!client.m_socket.IsOpen()) client.Connect(scan.account);
+        }
+        scan.ui.progress(kProgressScanning, i);
+    }
+    return 0;
+}
+
 // Every message of a mailbox found not empty nor unchanged, listed and new
 // ones read; returns what ScanMailbox does.
 int scanMessages(const ScanContext& scan, ListedNumbers& numbers) {
@@ -135,26 +165,14 @@ int scanMessages(const ScanContext& scan, ListedNumbers& numbers) {
         // before them, in the order LIST, UIDL, TOP.
         const int width = client.Pipelining() ? kPipelineWindow : 1;
         last = first + std::min(width - 1, m - first);
-        if (!listWindow(scan, first, last, window, numbers)) {
+        const bool listed = listWindow(scan, first, last, window, numbers);
+        // After a refusal the messages answered before it are read all the
+        // same, as one at a time would have; a broken connection reads none.
+        if (!listed && !client.m_socket.IsOpen()) window.clear();
+        if (const int result = readWindow(scan, window); result != 0) return result;
+        if (!listed) {
             client.Close();
             return kScanFailed;
-        }
-        for (const ListedMessage& message : window)
-            if (message.needsTop) client.QueueTop(message.origin.messageNumber, scan.scanBuf);
-        for (const ListedMessage& message : window) {
-            const int i = message.origin.messageNumber;
-            if (message.needsTop) {
-                if (!fetchTop(scan, i)) {
-                    client.Close();
-                    return kScanFailed;
-                }
-                scan.list.append(filledAndRated(scan, message));
-                if (abortRequested != 0) {
-                    client.Close();
-                    return kScanStopped;
-                }
-            }
-            scan.ui.progress(kProgressScanning, i);
         }
     }
     scan.ui.progress(kProgressScanEnd, 0);

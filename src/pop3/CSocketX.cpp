@@ -44,8 +44,13 @@ long CSocketX::SendText(std::string_view text, int timeoutMs) {
 }
 
 long CSocketX::ReceiveChunk(std::string& text, int timeoutMs) {
-    receiveBuffer.fill('\0');
-    text.clear();
+    const long received = ReceiveBytes(text, timeoutMs);
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+    return received;
+}
+
+long CSocketX::ReceiveBytes(std::string& bytes, int timeoutMs) {
+    bytes.clear();
     if (!ready()) return -1;
     if (timeoutMs > 0) StartTimer(timeoutMs);
     const long received = m_stream->receive(receiveBuffer.data(), receiveBuffer.size(), m_nTimerMs);
@@ -54,8 +59,8 @@ long CSocketX::ReceiveChunk(std::string& text, int timeoutMs) {
         m_lastError = m_stream->lastError();
         return received;
     }
-    text.assign(receiveBuffer.data(), strnlen(receiveBuffer.data(), static_cast<std::size_t>(received)));
-    WireLog::serverSent(text);
+    bytes.assign(receiveBuffer.data(), static_cast<std::size_t>(received));
+    WireLog::serverSent(bytes);
     return received;
 }
 

@@ -40,6 +40,8 @@ class CSocketX {
     // first NUL. Returns the count (0: the peer closed) or -1. A time-out of 0
     // means none.
     long ReceiveChunk(std::string& text, int timeoutMs);
+    // The same receive, keeping every byte that came, NULs included.
+    long ReceiveBytes(std::string& bytes, int timeoutMs);
 
     // Encrypts the open connection: at once for POP3S, after the server
     // agreed for STLS. Anything but Secured leaves the connection closed and

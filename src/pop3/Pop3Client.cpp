@@ -22,6 +22,8 @@ constexpr std::string_view kTerminator = "\r\n.\r\n";
 // Failures accumulate over a connection; a server that keeps refusing must
 // not grow the text without end.
 constexpr std::size_t kMaxErrorText = 64 * 1024;
+// Of a greeting that is no POP3 server's, this much goes into the error.
+constexpr std::size_t kMaxGreetingShown = 1024;
 
 // The rate meter's running totals live for the process, like the one
 // connection they measure: only the first receive of a TOP resets them.
@@ -42,14 +44,20 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
+// A command's reply is positive only when its status line starts so: a
+// "-ERR ... +OK" refuses.
 bool isPositive(std::string_view reply) {
-    return reply.find("+OK") != std::string_view::npos;
+    return reply.starts_with("+OK");
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
     });
+}
+
+bool holdsLineBreak(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
 bool isSeparator(char c, ReplyCleaning cleaning) {
@@ -68,32 +76,6 @@ std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
     const std::size_t at = text.find(kTerminator, from);
     return at == std::string_view::npos ? at : at + 2;
 }
-
-// How long the rest of a multi-chunk reply may take: timeouts time-outs of
-// timeoutMs each from now; a time-out of 0 sets none.
-class ReplyDeadline {
-  public:
-    ReplyDeadline(int timeoutMs, int timeouts)
-        : m_bounded(timeoutMs > 0),
-          m_end(std::chrono::steady_clock::now() +
-                std::chrono::milliseconds(std::int64_t{timeoutMs} * timeouts)),
-          m_timeoutMs(timeoutMs) {}
-
-    // The wait for the next receive: the time-out or what is left if less;
-    // 0 for no time-out, -1 once the reply's time is up.
-    int msLeft() const {
-        if (!m_bounded) return 0;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(m_end - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return -1;
-        return static_cast<int>(std::min<std::int64_t>(left.count(), m_timeoutMs));
-    }
-
-  private:
-    bool m_bounded;
-    std::chrono::steady_clock::time_point m_end;
-    int m_timeoutMs;
-};
 
 }  // namespace
 
@@ -114,6 +96,13 @@ bool Pop3Client::Connect(const AccountRecord& account) {
         m_strError = "ERROR: Unknown connection security setting\r\n";
         return false;
     }
+    // A line break would end USER or PASS early and send the rest as a
+    // command of its own.
+    if (holdsLineBreak(m_account.userName.view()) || holdsLineBreak(m_account.password.view())) {
+        m_strError =
+            "ERROR: The user name or password holds a line break; nothing was sent to the server\r\n";
+        return false;
+    }
     switch (m_socket.Connect(m_account.server.str(), m_account.port, connectTimeoutMs())) {
         case ConnectResult::NoSocket:
             m_strError = "Socket creation failed";
@@ -128,13 +117,13 @@ bool Pop3Client::Connect(const AccountRecord& account) {
     }
     if (m_account.security == kSecurityTls && !secureConnection()) return false;
     m_ui.progress(kProgressAccessingServer, 0);
-    if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
-        m_strError = socketErrorText(m_socket.GetLastError());
+    // A greeting cut short closed the connection: its rest is no reply.
+    if (!receiveStatusLine()) {
         Close();
         return false;
     }
-    if (!CheckReply(m_strReply)) {
-        m_strError = "ERROR: Not a valid POP3 server response\r\n" + m_strReply;
+    if (!m_socket.IsOpen() || !CheckReply(m_strReply)) {
+        m_strError = "ERROR: Not a valid POP3 server response\r\n" + m_strReply.substr(0, kMaxGreetingShown);
         Close();
         return false;
     }
@@ -172,16 +161,15 @@ bool Pop3Client::secureConnection() {
 // the login does not go ahead in clear text.
 bool Pop3Client::startStls() {
     SendCommand("stls");
-    if (m_socket.ReceiveChunk(m_strReply, replyTimeoutMs()) < 0) {
-        m_strError = socketErrorText(m_socket.GetLastError());
+    if (!receiveStatusLine()) {
         Close();
         return false;
     }
+    // Bytes after the line would be taken as if they came over TLS.
+    const bool agreed = isPositive(m_strReply) && m_pending.empty();
+    m_strReply += m_pending;
     // The handshake starts afresh: nothing of the clear-text dialogue is owed.
     forgetReplies();
-    const std::size_t lineEnd = m_strReply.find("\r\n");
-    const bool agreed =
-        m_strReply.starts_with("+OK") && (lineEnd == std::string::npos || lineEnd + 2 == m_strReply.size());
     if (!agreed) {
         m_strError =
             "ERROR: The server does not offer a secure connection (STLS); the password was not sent\r\n" +
@@ -235,28 +223,42 @@ void Pop3Client::replyRead() {
     if (m_unread == 0) m_pending.clear();
 }
 
-// The next line into m_strReply, CRLF included. The line may come in
-// pieces, or together with the replies after it.
+bool Pop3Client::receiveWithin(ReplyPace& pace, std::string& chunk, int& error) {
+    for (;;) {
+        const int waitMs = pace.nextWaitMs();
+        if (waitMs < 0) {
+            error = kSockTimedOut;
+            return false;
+        }
+        if (m_socket.ReceiveBytes(chunk, waitMs) >= 0) break;
+        // A receive may time out before the pace does; then it asks again.
+        error = m_socket.GetLastError();
+        if (error != kSockTimedOut || waitMs == 0) return false;
+    }
+    pace.arrived(chunk.size());
+    return true;
+}
+
+// The next line into m_strReply, its line end (CRLF, or a bare LF)
+// included. The line may come in any number of pieces, or together with the
+// replies after it. One that ends where the server hangs up, or at the byte
+// cap, is taken as it stands.
 bool Pop3Client::receiveStatusLine() {
-    const ReplyDeadline deadline(replyTimeoutMs(), kTopReplyTimeouts);
-    std::size_t end = m_pending.find("\r\n");
-    for (int i = 0; end == std::string::npos && i < kStatusLineMaxReceives; ++i) {
-        const int waitMs = deadline.msLeft();
+    ReplyPace pace(replyTimeoutMs());
+    std::size_t end = m_pending.find('\n');
+    while (end == std::string::npos && m_pending.size() < kMaxStatusLine) {
         std::string chunk;
-        const long received = waitMs < 0 ? -1 : m_socket.ReceiveChunk(chunk, waitMs);
-        if (received < 0) {
-            m_strError = socketErrorText(waitMs < 0 ? kSockTimedOut : m_socket.GetLastError());
+        if (int error = 0; !receiveWithin(pace, chunk, error)) {
+            m_strError = socketErrorText(error);
             return false;
         }
         if (chunk.empty()) break;
-        const std::size_t searchFrom = m_pending.empty() ? 0 : m_pending.size() - 1;
+        const std::size_t searchFrom = m_pending.size();
         m_pending += chunk;
-        // A NUL ends what is read of a receive, its line end with it.
-        if (static_cast<std::size_t>(received) > chunk.size()) break;
-        end = m_pending.find("\r\n", searchFrom);
+        end = m_pending.find('\n', searchFrom);
     }
-    const bool complete = end != std::string::npos;
-    const std::size_t length = complete ? end + 2 : m_pending.size();
+    const bool complete = end != std::string::npos && end < kMaxStatusLine;
+    const std::size_t length = complete ? end + 1 : std::min(m_pending.size(), kMaxStatusLine);
     m_strReply.assign(m_pending, 0, length);
     m_pending.erase(0, length);
     if (!complete) cutShort();
@@ -282,18 +284,26 @@ Pop3Client::Answer Pop3Client::ReadAnswer(std::string_view failureText) {
 }
 
 bool Pop3Client::CheckReply(std::string_view reply) {
-    if (isPositive(reply)) return true;
+    if (reply.find("+OK") != std::string_view::npos) return true;
     if (reply.find("-ERR") != std::string_view::npos) drain();
     return false;
 }
 
 // What follows a refusal is not wanted; reading it keeps it from being taken
 // for the reply to the next command.
+// The whole drain takes at most the account's time-out (or one pause of
+// kDrainTimeoutMs without one): a server that trickles must not hold it.
 void Pop3Client::drain() {
     forgetReplies();
+    using Clock = std::chrono::steady_clock;
+    const int boundMs = replyTimeoutMs() > 0 ? replyTimeoutMs() : kDrainTimeoutMs;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(boundMs);
     std::string discarded;
     for (int i = 0; i < kDrainMaxReceives; ++i) {
-        if (m_socket.ReceiveChunk(discarded, kDrainTimeoutMs) <= 0 || discarded.empty()) return;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0) return;
+        const int waitMs = static_cast<int>(std::min<std::int64_t>(left, kDrainTimeoutMs));
+        if (m_socket.ReceiveBytes(discarded, waitMs) <= 0) return;
     }
 }
 
@@ -385,7 +395,8 @@ bool Pop3Client::Capa() {
     SendCommand("capa");
     // A refusal is one line: nothing follows it to drain.
     std::string refusal;
-    if (readMultiLine(0, kCapaMaxReceives, refusal) != MultiLine::Read) return false;
+    if (readMultiLine(0, std::numeric_limits<int>::max(), kMaxCapaReply, refusal) != MultiLine::Read)
+        return false;
     std::vector<std::string> tokens;
     std::size_t start = 0;
     for (std::size_t end; (end = m_strReply.find("\r\n", start)) != std::string::npos; start = end + 2) {
@@ -426,11 +437,11 @@ void Pop3Client::QueueTop(int n, int k) {
 
 bool Pop3Client::ReadTopReply(int n, int k) {
     std::string refusal;
-    switch (readMultiLine(n, k, refusal)) {
+    switch (readMultiLine(n, k, std::numeric_limits<std::size_t>::max(), refusal)) {
         case MultiLine::Read:
             return true;
         case MultiLine::Refused:
-            CheckReply(refusal);
+            if (refusal.find("-ERR") != std::string::npos) drain();
             return false;
         case MultiLine::Failed:
             return false;
@@ -440,27 +451,26 @@ bool Pop3Client::ReadTopReply(int n, int k) {
 
 // The next multi-line reply: its text (without the status line and the
 // final ".") into m_strReply, or, when refused, its status line into
-// refusal. At most
-// maxReceives receives; a reply cut short by them or by the server hanging
-// up is taken as it stands, as TOP always has.
-Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::string& refusal) {
+// refusal. At most maxReceives receives and about maxBytes bytes; a reply
+// cut short by them or by the server hanging up is taken as it stands, as
+// TOP always has. NULs in the text are kept.
+Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::size_t maxBytes,
+                                                std::string& refusal) {
     sendQueued();
     std::string text = std::exchange(m_pending, {});
     std::size_t searchFrom = 0;
     bool statusLinePending = true;
     std::size_t previousLength = 0;
-    const ReplyDeadline deadline(replyTimeoutMs(), kTopReplyTimeouts);
+    ReplyPace pace(replyTimeoutMs());
     for (int i = 0;; ++i) {
         if (statusLinePending) {
-            // Only the new text can hold the line end, or its CR before it.
-            const std::size_t lineEnd = text.find("\r\n", searchFrom > 0 ? searchFrom - 1 : 0);
-            if (lineEnd != std::string::npos) {
-                if (!isPositive(std::string_view(text).substr(0, lineEnd))) {
-                    refusal = text.substr(0, lineEnd + 2);
+            if (const std::size_t lineEnd = text.find('\n', searchFrom); lineEnd != std::string::npos) {
+                if (!isPositive(text)) {
+                    refusal = text.substr(0, lineEnd + 1);
                     replyRead();
                     return MultiLine::Refused;
                 }
-                text.erase(0, lineEnd + 2);
+                text.erase(0, lineEnd + 1);
                 statusLinePending = false;
                 searchFrom = 0;
             }
@@ -471,15 +481,14 @@ Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::str
             text.resize(end);
             break;
         }
-        if (i == maxReceives) {
+        if (i == maxReceives || text.size() >= maxBytes) {
             cutShort();
             break;
         }
         if (i > 0) m_ui.pumpMessages();
         meterRate(i, previousLength);
         std::string chunk;
-        const int waitMs = deadline.msLeft();
-        if (waitMs < 0 || m_socket.ReceiveChunk(chunk, waitMs) < 0) {
+        if (int error = 0; !receiveWithin(pace, chunk, error)) {
             replyRead();
             return MultiLine::Failed;
         }
@@ -497,11 +506,11 @@ Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::str
     return MultiLine::Read;
 }
 
-// A reply that never reached its end (a cap, a NUL or a hang-up came first)
-// leaves the rest of it to be taken for the replies after it: with more
-// already asked for, the connection is of no more use.
+// A reply that never reached its end (a cap or a hang-up came first) leaves
+// the rest of it to be taken for the replies after it: the connection is of
+// no more use.
 void Pop3Client::cutShort() {
-    if (m_unread > 1) Close();
+    Close();
 }
 
 void Pop3Client::meterRate(int i, std::size_t previousChunkLength) {

@@ -10,6 +10,7 @@
 #include "base/ProgressCodes.h"
 #include "base/UiPort.h"
 #include "pop3/CSocketX.h"
+#include "pop3/ReplyPace.h"
 #include "store/AccountRecord.h"
 
 namespace qlt {
@@ -23,7 +24,8 @@ enum class ReplyCleaning {
 // The POP3 dialogue of one account at a time: connection and login, one
 // operation per command, the STAT counters and the texts of the last command,
 // reply and error. Server text is untrusted: a status line is read through
-// its CRLF within a bounded number of receives, a TOP reply within at most k.
+// its line end within a bounded number of bytes, a TOP reply within at most k
+// receives, and every reply within the pace of ReplyPace.
 //
 // Commands may be queued ahead of their replies. Each waits until a reply is
 // wanted; then the first is sent alone or, once Capa found PIPELINING, every
@@ -40,15 +42,12 @@ class Pop3Client {
     // A connect waits as long as the account's time-out, or this long when
     // the account sets none: a dead address must not hold the program.
     static constexpr int kConnectCapMs = 60000;
-    // Each receive of a TOP reply waits up to the account's time-out, and the
-    // reply as a whole this many time-outs: a server that trickles its reply
-    // a byte at a time, each inside the time-out, must not hold the scan for
-    // as many time-outs as TOP may take receives.
-    static constexpr int kTopReplyTimeouts = 3;
-    // A status line gets at most this many receives (and the time-outs of a
-    // TOP reply) to reach its CRLF; what came by then is the line.
-    static constexpr int kStatusLineMaxReceives = 16;
-    static constexpr int kCapaMaxReceives = 16;
+    // A status line (greeting, one-line reply, the first line of a
+    // multi-line one) is read through its line end in as many receives as it
+    // takes, up to this many bytes; the reply pace bounds its time.
+    static constexpr std::size_t kMaxStatusLine = 64 * 1024;
+    // A CAPA reply is bounded by bytes, not by receives.
+    static constexpr std::size_t kMaxCapaReply = 64 * 1024;
 
     Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams);
     // A client on plain TCP.
@@ -74,6 +73,7 @@ class Pop3Client {
     // came, or one that is neither +OK nor -ERR.
     enum class Answer { Accepted, Refused, Failed };
     Answer ReadAnswer(std::string_view failureText);
+    // The greeting's test: "+OK" anywhere in it. A "-ERR" in it is drained.
     bool CheckReply(std::string_view reply);
     static int SplitReply(std::string_view reply, std::vector<std::string>& tokens, ReplyCleaning cleaning);
     // Reads a token as a decimal number from its leading digits; 0 when it has none.
@@ -146,7 +146,11 @@ class Pop3Client {
     bool numberedCommand(const char* verb, int n, std::string_view failureText);
     void sendQueued();
     bool receiveStatusLine();
-    MultiLine readMultiLine(int n, int maxReceives, std::string& refusal);
+    MultiLine readMultiLine(int n, int maxReceives, std::size_t maxBytes, std::string& refusal);
+    // One receive within the reply's pace into chunk; false when the reply
+    // failed, with the socket error in `error`. An empty chunk: the server
+    // hung up.
+    bool receiveWithin(ReplyPace& pace, std::string& chunk, int& error);
     void replyRead();
     void cutShort();
     void forgetReplies();

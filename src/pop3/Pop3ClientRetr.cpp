@@ -23,7 +23,7 @@ constexpr std::string_view kTerminator = "\r\n.\r\n";
 constexpr std::string_view kFileEnd{"\r\n\0", 3};
 constexpr std::size_t kMaxFileErrorText = 1024;
 // A status line longer than this is not waited for: what came is taken as text.
-constexpr std::size_t kMaxStatusLine = 512;
+constexpr std::size_t kMaxRetrStatusLine = 512;
 
 std::string fileErrorText(const std::string& path, int error) {
     std::string text = "An error occurred while accessing " + (path.empty() ? "an unnamed file" : path) +
@@ -193,27 +193,29 @@ bool Pop3Client::Retr(int n, const std::string& path) {
 
 bool Pop3Client::receiveMessage(int fd, const std::string& path, std::int64_t size) {
     ReplyTextWriter writer(fd, size);
+    ReplyPace pace(replyTimeoutMs());
     std::string chunk;
     std::string status;
     bool statusPending = true;
-    for (bool first = true;; first = false) {
-        const long received = m_socket.ReceiveChunk(chunk, replyTimeoutMs());
-        if (received <= 0) {
+    for (;;) {
+        int error = kSockConnectionReset;
+        if (!receiveWithin(pace, chunk, error) || chunk.empty()) {
             // What came is kept. A server that hangs up before the end has
             // not sent the message.
             writer.flush();
-            m_strError = socketErrorText(received < 0 ? m_socket.GetLastError() : kSockConnectionReset);
-            return false;
-        }
-        if (first && !CheckReply(chunk)) {
-            m_strError += chunk;
+            m_strError = socketErrorText(error);
             return false;
         }
         std::string_view text = chunk;
         if (statusPending) {
             status += chunk;
             const std::size_t lineEnd = status.find("\r\n");
-            if (lineEnd == std::string::npos && status.size() <= kMaxStatusLine) continue;
+            if (lineEnd == std::string::npos && status.size() <= kMaxRetrStatusLine) continue;
+            if (!status.starts_with("+OK")) {
+                m_strError += status.substr(0, kMaxRetrStatusLine);
+                if (status.find("-ERR") != std::string::npos) drain();
+                return false;
+            }
             statusPending = false;
             text = std::string_view(status).substr(lineEnd == std::string::npos ? 0 : lineEnd + 2);
         }

@@ -19,9 +19,7 @@ constexpr std::size_t kBatch = 32;
 bool confirmsId(const std::string& reply, const DoomedMessage& message) {
     std::vector<std::string> tokens;
     if (Pop3Client::SplitReply(reply, tokens, ReplyCleaning::Listing) != 2) return false;
-    // Stored ids keep 31 characters; a longer one is known by what was kept.
-    const std::string_view kept =
-        std::string_view(tokens[2]).substr(0, decltype(MessageEntry::uidl)::maxLength);
+    const std::string_view kept = keptUidl(tokens[2]);
     return tokens[1] == std::to_string(message.number) && kept == message.uidl;
 }
 

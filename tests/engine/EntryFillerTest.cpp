@@ -213,11 +213,11 @@ TEST(FillEntry, HeaderBlockShapesThatGiveNoBody) {
 TEST(FillEntry, HeaderBlockAndUidlAreCut) {
     const std::string reply = "Subject: x\r\nX-Pad: " + std::string(5000, 'p') + "\r\n\r\nbody";
     MessageOrigin origin;
-    const std::string uidl(40, 'u');
+    const std::string uidl(300, 'u');
     origin.uidl = uidl;
     const MessageEntry e = FillEntry(reply, origin).entry;
     EXPECT_EQ(e.headers.size(), 2047u);
-    EXPECT_EQ(e.uidl.size(), 31u);
+    EXPECT_EQ(e.uidl.size(), kMaxUidlLength);
     EXPECT_EQ(e.subject, "x");
 }
 

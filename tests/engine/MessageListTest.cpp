@@ -15,34 +15,47 @@ MessageEntry entry(std::string_view uidl, std::uint8_t account, std::int32_t num
     return e;
 }
 
-TEST(MessageList, FindByUidlComparesTheFirstSixteenCharactersWithoutCase) {
+TEST(MessageList, FindByUidlKnowsAnAccountsWholeIdsByteForByte) {
     MessageList list;
-    list.append(entry("AbCdEfGhIjKlMnOp-first", 1));
-    list.append(entry("short", 2));
+    list.append(entry("1700000000.100001", 1));
+    list.append(entry("AbC", 1));
+    list.append(entry("", 1));
+    list.append(entry("other-account", 2));
     struct Row {
         const char* name;
+        std::uint8_t account;
         const char* uidl;
         bool found;
     } rows[] = {
-        {"same prefix, other case, other tail", "abcdefghijklmnop-second", true},
-        {"prefix of exactly sixteen", "ABCDEFGHIJKLMNOP", true},
-        {"differs in the sixteenth", "abcdefghijklmnoX-first", false},
-        {"fifteen characters only", "abcdefghijklmno", false},
-        {"short id compares whole", "SHORT", true},
-        {"short id is not a prefix match", "shor", false},
-        {"longer than a short id", "shortX", false},
-        {"empty id", "", false},
+        {"the same id", 1, "1700000000.100001", true},
+        {"a long shared prefix", 1, "1700000000.100002", false},
+        {"another case", 1, "abc", false},
+        {"a prefix of it", 1, "Ab", false},
+        {"empty is never known", 1, "", false},
+        {"another account's id", 1, "other-account", false},
+        {"its own account", 2, "other-account", true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(list.findByUidl(row.uidl), row.found);
+        EXPECT_EQ(list.findByUidl(row.account, row.uidl), row.found);
     }
 }
 
-TEST(MessageList, FindByUidlMatchesAcrossAccounts) {
+TEST(MessageList, TheIdIndexFollowsEveryRemoval) {
     MessageList list;
-    list.append(entry("0123456789abcdefACCOUNT-ONE", 1));
-    EXPECT_TRUE(list.findByUidl("0123456789ABCDEFaccount-two"));
+    for (const char* id : {"a", "b", "a", "c"}) list.append(entry(id, 1));
+    list.append(entry("d", 2));
+    list.removeAt(0);
+    EXPECT_TRUE(list.findByUidl(1, "a")) << "a second entry still has it";
+    list.removeAt(1);
+    EXPECT_FALSE(list.findByUidl(1, "a"));
+    list.refreshAccountNumbers(1, {{"b", 1}}, true);
+    EXPECT_FALSE(list.findByUidl(1, "c"));
+    list.forgetAccount(1);
+    EXPECT_FALSE(list.findByUidl(1, "b"));
+    EXPECT_TRUE(list.findByUidl(1, "d")) << "account 2 became account 1";
+    list.removeAll();
+    EXPECT_FALSE(list.findByUidl(1, "d"));
 }
 
 TEST(MessageList, RemoveAccountEntriesKeepsOtherAccountsInOrder) {
@@ -111,7 +124,7 @@ TEST(MessageList, RemoveAllEmptiesTheList) {
     list.append(entry("a", 1));
     list.removeAll();
     EXPECT_EQ(list.count(), 0u);
-    EXPECT_FALSE(list.findByUidl("a"));
+    EXPECT_FALSE(list.findByUidl(1, "a"));
 }
 
 }  // namespace

@@ -73,7 +73,8 @@ class MailboxScanTest : public Pop3Fixture {
 };
 
 TEST_F(MailboxScanTest, ListsEveryMessageAndTopsOnlyTheUnknownOnes) {
-    list.append(knownEntry("UID-ONE", 2));  // already read for another account: ids are global
+    list.append(knownEntry("uid-one", 1));
+    list.append(knownEntry("uid-two", 2));  // another mailbox's id names another message
     loggedInScript().expect("stat\r\n").send("+OK 3 420\r\n").withoutCapa();
     listAndUidl(1, kMessage1.size(), "uid-one");
     listAndUidl(2, kMessage2.size(), "uid-two");
@@ -84,15 +85,15 @@ TEST_F(MailboxScanTest, ListsEveryMessageAndTopsOnlyTheUnknownOnes) {
 
     EXPECT_EQ(scan(), 4);
     EXPECT_EQ(server.finish(), "");
-    ASSERT_EQ(list.count(), 3u);
-    const MessageEntry& second = list.at(1);
+    ASSERT_EQ(list.count(), 4u);
+    const MessageEntry& second = list.at(2);
     EXPECT_EQ(second.uidl.view(), "uid-two");
     EXPECT_EQ(second.messageNumber, 2);
     EXPECT_EQ(second.size, static_cast<std::int32_t>(kMessage2.size()));
     EXPECT_EQ(second.accountIndex, 1);
     EXPECT_EQ(second.subject.view(), "two");
     EXPECT_EQ(second.preview.view(), "second body\r\n") << "the whole message came: no marker";
-    EXPECT_TRUE(list.at(2).preview.view().ends_with(kMoreMarker)) << "LIST said 500 octets";
+    EXPECT_TRUE(list.at(3).preview.view().ends_with(kMoreMarker)) << "LIST said 500 octets";
     EXPECT_EQ(eventsAfterLogin(), (Events{{1, 3}, {2, 1}, {2, 2}, {2, 3}, {3, 0}}));
     EXPECT_TRUE(ui.boxes.empty());
 }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+
+namespace qlt {
+
+// How long a reply may take. It fails when nothing arrives for one time-out,
+// or when less than kMinBytesPerTimeout arrives within any time-out: a link
+// that trickles is as good as dead, while one that keeps sending is never cut
+// off however long its reply. A time-out of 0 sets no bound.
+class ReplyPace {
+  public:
+    static constexpr std::size_t kMinBytesPerTimeout = 1024;
+
+    explicit ReplyPace(int timeoutMs);
+
+    // The wait for the next receive: 0 for no bound, -1 once the reply has
+    // failed its pace. A receive that times out before the wait is over is
+    // simply followed by the next one.
+    int nextWaitMs();
+    void arrived(std::size_t bytes);
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    std::chrono::milliseconds m_timeout;
+    Clock::time_point m_lastArrival;
+    Clock::time_point m_windowEnd;
+    std::size_t m_windowBytes = 0;
+};
+
+}  // namespace qlt
