@@ -21,6 +21,7 @@ Bytes EncodeAccounts(const AccountStore& store) {
 
 void AccountPersistence::LoadAccounts(AccountStore& store, Settings& settings) {
     const std::optional<Bytes> stored = LoadSettings(m_profile, settings);
+    if (settings.soundFile.empty()) settings.soundFile = kDefaultSoundFile;
     if (!stored) {
         SaveAccounts(store, settings);
         return;

@@ -17,7 +17,8 @@ class AccountPersistence {
   public:
     AccountPersistence(Profile& profile, WindowGeometry& window) : m_profile(profile), m_window(window) {}
 
-    // Called once at start on an empty store. A first run (no stored
+    // Called once at start on an empty store; an empty sound setting becomes
+    // the shipped sound. A first run (no stored
     // accounts) saves at once, so every value exists afterwards.
     void LoadAccounts(AccountStore& store, Settings& settings);
 

@@ -41,6 +41,9 @@ struct Settings {
 };
 
 inline constexpr const char* kAccountsValueName = "Accounts";
+// The new-mail sound the program ships and installs in the data folder; an
+// empty sound setting stands for it.
+inline constexpr const char* kDefaultSoundFile = "default.wav";
 
 // Reads every value into settings (a missing one gives its default, an 8-bit
 // one keeps the low 8 bits); returns the "Accounts" value, nothing on a first

@@ -186,6 +186,31 @@ TEST(AccountPersistence, UnreadableValueLoadsEmptyAndIsKeptUntilAccountsChange) 
     EXPECT_EQ(written->size(), kAccountRecordSize);
 }
 
+struct SoundCase {
+    const char* name;
+    std::optional<std::string> stored;  // nothing: a fresh profile
+    const char* loaded;
+};
+
+class SoundAtStart : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(SoundAtStart, AnEmptySoundBecomesTheShippedOne) {
+    InMemoryProfile profile;
+    if (GetParam().stored) profile.writeText("SoundFile", *GetParam().stored);
+    Session session(profile);
+    session.load();
+    EXPECT_EQ(session.settings.soundFile, GetParam().loaded);
+    session.save();
+    EXPECT_EQ(profile.readText("SoundFile"), GetParam().loaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SoundAtStart,
+                         ::testing::Values(SoundCase{"FreshProfile", std::nullopt, "default.wav"},
+                                           SoundCase{"EmptySetting", "", "default.wav"},
+                                           SoundCase{"UsersOwnSound", "/home/u/bell.wav",
+                                                     "/home/u/bell.wav"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(AccountPersistence, TrailingPartialRecordIsDropped) {
     Bytes plain;
     appendAccountRecord(test::sampleAccount(1), plain);
