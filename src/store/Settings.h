@@ -50,8 +50,9 @@ inline constexpr const char* kDefaultSoundFile = "default.wav";
 // run. The preview font is replaced only by a stored value of at least 60 bytes.
 std::optional<Bytes> LoadSettings(const Profile& profile, Settings& settings);
 
-// Writes every value in its fixed order, the "Accounts" value in its place,
-// and commits; false when the profile could not store them.
-bool SaveSettings(Profile& profile, const Settings& settings, std::span<const std::uint8_t> accountsValue);
+// Writes every value in its fixed order, the "Accounts" value in its place
+// (none given: the stored one is left as it is), and commits; false when the
+// profile could not store them.
+bool SaveSettings(Profile& profile, const Settings& settings, const std::optional<Bytes>& accountsValue);
 
 }  // namespace qlt

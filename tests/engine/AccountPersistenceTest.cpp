@@ -178,12 +178,16 @@ TEST(AccountPersistence, UnreadableValueLoadsEmptyAndIsKeptUntilAccountsChange) 
     EXPECT_TRUE(session.persistence.storedAccountsUnreadable());
     session.save();
     EXPECT_EQ(profile.readBinary("Accounts"), damaged) << "an untouched store writes the user's bytes back";
+    ASSERT_EQ(profile.backups().size(), 1u) << "copied aside before the first save";
+    EXPECT_EQ(profile.backups().front().readBinary("Accounts"), damaged);
 
     ASSERT_TRUE(session.store.AddAccount(test::sampleAccount(5)));
     session.save();
     const auto written = decodeStored(*profile.readBinary("Accounts"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written->size(), kAccountRecordSize);
+    EXPECT_EQ(profile.backups().size(), 1u);
+    EXPECT_FALSE(session.persistence.storedAccountsUnreadable());
 }
 
 struct SoundCase {
