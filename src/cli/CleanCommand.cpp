@@ -15,6 +15,8 @@
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "store/Formatting.h"
+#include "store/OverlayProfile.h"
+#include "store/ScanStatusWriteBack.h"
 
 namespace qlt::cli {
 namespace {
@@ -135,12 +137,6 @@ int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, bool dryRun) {
     return ui.deleted == tagged ? 0 : 1;
 }
 
-// The profile's current account as it was before the run.
-void restoreCurrent(MailChecker& checker, int before) {
-    if (before >= 1 && checker.accounts().MakeAccountCurrent(before)) return;
-    checker.ClearAccountSelection();
-}
-
 }  // namespace
 
 std::optional<CleanOptions> parseCleanOptions(const std::vector<std::string>& args, std::string& error) {
@@ -174,15 +170,17 @@ int runClean(const std::vector<std::string>& args) {
     const auto options = parseCleanOptions(args, error);
     if (!options) return usage(error);
 
+    // The window may be open and save meanwhile: the checker's own saves stay
+    // in memory, and only the cleaned account's status goes back at the end.
     QSettingsProfile profile;
+    OverlayProfile scratch(profile);
     HeadlessUiPort ui(options->password);
     SystemClock clock;
     HeadlessWindow window;
     NoLauncher launcher;
     NoMailto mailto;
-    MailChecker checker(DeskServices{ui, clock, profile, window, launcher, mailto}, dataFilesFor(*options));
+    MailChecker checker(DeskServices{ui, clock, scratch, window, launcher, mailto}, dataFilesFor(*options));
     checker.load();
-    window.keep(checker.settings());
 
     const auto n = findAccount(checker, options->account, error);
     if (!n) {
@@ -197,10 +195,8 @@ int runClean(const std::vector<std::string>& args) {
     }
     if (!options->caFile.empty()) checker.client().setCaFile(options->caFile);
 
-    const int before = checker.accounts().currentAccountNumber;
     const int code = cleanAccount(checker, ui, *n, options->dryRun);
-    restoreCurrent(checker, before);
-    if (!checker.SaveAccounts()) {
+    if (!WriteBackScanStatus(profile, *checker.GetAccount(*n), *n)) {
         std::cerr << "quillgate-cli clean: the profile could not be saved\n";
         return 1;
     }

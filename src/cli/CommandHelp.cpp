@@ -81,8 +81,9 @@ const CommandHelp kCommands[] = {
      "  --dict PATH       the keyword dictionary (DIR/qltdict.dat, else the\n"
      "                    shipped one)\n"
      "\n"
-     "The profile is the program's own settings file; the scan updates the\n"
-     "account's counters in it as a scan in the program does.\n"
+     "The profile is the program's own settings file; at the end the\n"
+     "account's status and counters are written into it as a scan in the\n"
+     "program sets them, and nothing else, so the program may stay open.\n"
      "\n"
      "Exit codes: 0 done (also nothing to delete), 1 no login, a failed scan\n"
      "or not every tagged message deleted, 2 usage or no such account.\n"},

@@ -9,7 +9,6 @@
 #include "base/ProgramLauncher.h"
 #include "base/ProgressCodes.h"
 #include "cli/StderrUiPort.h"
-#include "store/Settings.h"
 #include "store/WindowGeometry.h"
 
 namespace qlt::cli {
@@ -36,20 +35,14 @@ class HeadlessUiPort : public StderrUiPort {
     std::string m_password;
 };
 
-// No window: the position loaded from the profile is the one saved back, so
-// a scripted run never moves the program's window.
+// No window: nothing is ever moved, and clean keeps what the checker saves,
+// the position with it, out of the profile.
 class HeadlessWindow final : public WindowGeometry {
   public:
-    void keep(const Settings& settings) {
-        m_rect = {settings.posX, settings.posY, settings.posX + settings.posW, settings.posY};
-    }
-    Rect windowRect() const override { return m_rect; }
+    Rect windowRect() const override { return {}; }
     void moveTopLeft(std::int32_t, std::int32_t) override {}
     // An empty screen: the loaded position is never applied to anything.
     Size screenSize() const override { return {}; }
-
-  private:
-    Rect m_rect;
 };
 
 class NoLauncher final : public ProgramLauncher {

@@ -37,6 +37,9 @@ bool MailChecker::toggleAccountInclude(int row) {
         if (n == m_accounts.currentAccountNumber)
             m_accounts.currentAccount.scanAllInclude = account.scanAllInclude;
     }
+    // Kept at once: a crash or a command-line run before the next scan
+    // would otherwise see the old marks.
+    SaveAccounts();
     RefillAccountList();
     UpdateCommandState();
     return true;

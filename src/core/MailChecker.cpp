@@ -11,6 +11,13 @@ constexpr const char* kScanRunningTitle = "QLT Scan In Progress";
 constexpr const char* kScanRunningText =
     "A scan is running and uses the connection to the server.\n"
     "Press STOP or wait for the scan to end, then try again.\n";
+constexpr const char* kAccountsUnreadableTitle = "QLT Accounts Not Read";
+
+std::string accountsUnreadableText(const std::string& location) {
+    return "The stored accounts could not be read from\n" + location +
+           "\nThe account list starts empty. Before the settings are next saved, a copy of the file is "
+           "kept beside it, named with .bak- and the date and time.\n";
+}
 
 }  // namespace
 
@@ -26,6 +33,9 @@ MailChecker::MailChecker(const DeskServices& desk, DataFiles files)
 
 void MailChecker::load() {
     m_persistence.LoadAccounts(m_accounts, m_settings);
+    if (m_persistence.storedAccountsUnreadable())
+        m_ui.messageBox(kAccountsUnreadableTitle, accountsUnreadableText(m_persistence.profileLocation()),
+                        BoxIcon::Warning, BoxButtons::Ok);
 }
 
 bool MailChecker::RemoveAccount(int i) {

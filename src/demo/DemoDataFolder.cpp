@@ -11,6 +11,7 @@
 #include "risk/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
+#include "store/Settings.h"
 
 namespace qlt::demo {
 
@@ -19,7 +20,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kSenderSourceName[] = "senders.txt";
-constexpr char kSoundName[] = "default.wav";
 // A sender list source larger than this is no demo file.
 constexpr std::size_t kMaxSourceSize = 64 * 1024;
 
@@ -103,7 +103,7 @@ bool prepareDemoDataFolder(const std::string& shippedFolder, const std::string& 
     const fs::path demo(demoFolder(shippedFolder));
     const fs::path data(dataFolder);
     return copyInto(shipped / dictionaryFileName(), data / dictionaryFileName(), error) &&
-           copyInto(shipped / "sounds" / kSoundName, data / kSoundName, error) &&
+           copyInto(shipped / "sounds" / kDefaultSoundFile, data / kDefaultSoundFile, error) &&
            copyInto(demo / kUserStringFileName, data / kUserStringFileName, error) &&
            writeSenderList(demo / kSenderSourceName, senderListPath(dataFolder), error);
 }

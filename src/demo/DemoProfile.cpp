@@ -29,7 +29,7 @@ bool writeDemoProfile(Profile& profile, unsigned port) {
     if (!store.AddAccount(demoAccount(port))) return false;
     Settings settings;
     settings.scanOnStartup = 1;
-    settings.soundFile = "default.wav";
+    settings.soundFile = kDefaultSoundFile;
     return SaveSettings(profile, settings, EncodeAccounts(store));
 }
 

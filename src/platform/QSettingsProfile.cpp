@@ -14,6 +14,8 @@
 #include <QThread>
 #include <chrono>
 
+#include "platform/ProfileSaveLock.h"
+
 namespace qlt {
 
 namespace {
@@ -33,6 +35,9 @@ constexpr std::chrono::milliseconds kFreshLockAge{50};
 constexpr std::chrono::milliseconds kLockPollPause{10};
 // Kills during stale-lock removal grow the chain one link at a time.
 constexpr int kMaxLockChain = 64;
+// Another process holds the profile for one read and one write of a small
+// file; far longer means it hangs, and the save fails rather than waits on.
+constexpr std::chrono::milliseconds kSaveLockPatience{5000};
 
 std::chrono::milliseconds ageOf(const QFileInfo& file) {
     return std::chrono::milliseconds(file.lastModified().msecsTo(QDateTime::currentDateTime()));
@@ -113,6 +118,10 @@ std::optional<Bytes> QSettingsProfile::readBinary(std::string_view name) const {
     return Bytes(bytes.begin(), bytes.end());
 }
 
+bool QSettingsProfile::contains(std::string_view name) const {
+    return m_settings.contains(key(name));
+}
+
 bool QSettingsProfile::writeInt(std::string_view name, std::int32_t value) {
     return write(name, value);
 }
@@ -133,6 +142,23 @@ bool QSettingsProfile::write(std::string_view name, const QVariant& value) {
 }
 
 bool QSettingsProfile::commit() {
+    const ProfileSaveLock lock(fileName(), kSaveLockPatience);
+    return lock.held() && store();
+}
+
+bool QSettingsProfile::update(const std::function<bool(Profile&)>& edit) {
+    const ProfileSaveLock lock(fileName(), kSaveLockPatience);
+    if (!lock.held()) return false;
+    m_settings.sync();
+    return edit(*this) && store();
+}
+
+bool QSettingsProfile::backUp() {
+    const QString copy = fileName() + ".bak-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss");
+    return QFile::copy(fileName(), copy) && QFile::setPermissions(copy, kOwnerOnly);
+}
+
+bool QSettingsProfile::store() {
     // The atomic save keeps the permissions of the file it replaces, so a file
     // made private before the first write never shows the passwords to others.
     const bool prepared = createPrivateFile();

@@ -19,11 +19,18 @@ class QSettingsProfile final : public Profile {
     std::optional<std::int32_t> readInt(std::string_view name) const override;
     std::optional<std::string> readText(std::string_view name) const override;
     std::optional<Bytes> readBinary(std::string_view name) const override;
+    bool contains(std::string_view name) const override;
 
     bool writeInt(std::string_view name, std::int32_t value) override;
     bool writeText(std::string_view name, std::string_view value) override;
     bool writeBinary(std::string_view name, std::span<const std::uint8_t> value) override;
+    // Both hold the other processes' saves off (ProfileSaveLock).
     bool commit() override;
+    bool update(const std::function<bool(Profile&)>& edit) override;
+    // A copy named after the file and the local time,
+    // "quillgt.conf.bak-YYYYMMDD-HHMMSS", beside it.
+    bool backUp() override;
+    std::string location() const override { return fileName().toStdString(); }
 
     QString fileName() const { return m_settings.fileName(); }
 
@@ -31,6 +38,7 @@ class QSettingsProfile final : public Profile {
     QVariant value(std::string_view name) const;
     bool write(std::string_view name, const QVariant& value);
     bool createPrivateFile() const;
+    bool store();
 
     QSettings m_settings;
 };

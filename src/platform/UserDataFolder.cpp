@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "risk/BuiltInTexts.h"
+#include "store/Settings.h"
 
 namespace qlt {
 
@@ -15,13 +16,14 @@ QString userDataFolder() {
 }
 
 bool installShippedFile(const QString& shippedFolder, const QString& dataFolder, const QString& name,
-                        QString& error) {
+                        QString& error, InstalledCopy policy) {
     const QFileInfo shipped(QDir(shippedFolder).filePath(name));
     const QFileInfo installed(QDir(dataFolder).filePath(name));
     if (!shipped.isFile()) {
         error = "no shipped " + name + " in " + shippedFolder;
         return false;
     }
+    if (policy == InstalledCopy::Keep && installed.exists()) return true;
     if (installed.isFile() && installed.lastModified() >= shipped.lastModified()) return true;
     QFile source(shipped.filePath());
     if (!source.open(QIODevice::ReadOnly)) {
@@ -44,6 +46,8 @@ bool enterUserDataFolder(const QString& shippedFolder, const QString& dataFolder
     }
     QString installError;
     installShippedFile(shippedFolder, dataFolder, QString::fromStdString(dictionaryFileName()), installError);
+    installShippedFile(QDir(shippedFolder).filePath("sounds"), dataFolder, kDefaultSoundFile, installError,
+                       InstalledCopy::Keep);
     if (!QDir::setCurrent(dataFolder)) {
         error = "cannot change to the folder " + dataFolder;
         return false;

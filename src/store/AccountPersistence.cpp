@@ -11,26 +11,43 @@ constexpr std::size_t kBufferStep = 1024;
 
 }  // namespace
 
-Bytes EncodeAccounts(const AccountStore& store) {
+Bytes EncodeAccountRecords(std::span<const AccountRecord> records) {
     Bytes plain;
-    const auto count = static_cast<std::size_t>(store.GetAccountCount());
-    plain.reserve((count * kAccountRecordSize + kBufferStep - 1) / kBufferStep * kBufferStep);
-    for (int n = 1; n <= store.GetAccountCount(); ++n) appendAccountRecord(*store.GetAccount(n), plain);
+    plain.reserve((records.size() * kAccountRecordSize + kBufferStep - 1) / kBufferStep * kBufferStep);
+    for (const AccountRecord& record : records) appendAccountRecord(record, plain);
     return encodeStored(plain);
+}
+
+Bytes EncodeAccounts(const AccountStore& store) {
+    std::vector<AccountRecord> records;
+    for (int n = 1; n <= store.GetAccountCount(); ++n) records.push_back(*store.GetAccount(n));
+    return EncodeAccountRecords(records);
+}
+
+std::optional<std::vector<AccountRecord>> DecodeAccounts(const Bytes& value) {
+    const std::optional<Bytes> plain = decodeStored(value);
+    if (!plain) return std::nullopt;
+    const std::span<const std::uint8_t> all(*plain);
+    std::vector<AccountRecord> records;
+    for (std::size_t at = 0; at + kAccountRecordSize <= all.size(); at += kAccountRecordSize)
+        records.push_back(readAccountRecord(all.subspan(at).first<kAccountRecordSize>()));
+    return records;
 }
 
 void AccountPersistence::LoadAccounts(AccountStore& store, Settings& settings) {
     const std::optional<Bytes> stored = LoadSettings(m_profile, settings);
-    if (!stored) {
+    if (settings.soundFile.empty()) settings.soundFile = kDefaultSoundFile;
+    if (!stored && !m_profile.contains(kAccountsValueName)) {
         SaveAccounts(store, settings);
         return;
     }
     restoreWindowPosition(settings);
-    const std::optional<Bytes> plain = decodeStored(*stored);
-    if (plain) {
-        readRecords(*plain, store);
+    const auto records = stored ? DecodeAccounts(*stored) : std::nullopt;
+    if (records) {
+        addLoaded(*records, store);
     } else {
-        m_unreadableValue = stored;
+        m_unreadable = true;
+        m_keptValue = stored;
     }
     m_loadedRevision = store.revision();
 }
@@ -40,7 +57,10 @@ bool AccountPersistence::SaveAccounts(const AccountStore& store, Settings& setti
     settings.posX = rect.left;
     settings.posY = rect.top;
     settings.posW = rect.right - rect.left;
-    return SaveSettings(m_profile, settings, accountsValueFor(store));
+    // Even a save that keeps the value may rewrite how the file spells it.
+    if (m_unreadable && !m_backedUp) m_backedUp = m_profile.backUp();
+    const bool saved = SaveSettings(m_profile, settings, accountsValueFor(store));
+    return saved && (!m_unreadable || m_backedUp);
 }
 
 void AccountPersistence::restoreWindowPosition(const Settings& settings) {
@@ -53,12 +73,9 @@ void AccountPersistence::restoreWindowPosition(const Settings& settings) {
     }
 }
 
-void AccountPersistence::readRecords(const Bytes& plain, AccountStore& store) {
-    const std::span<const std::uint8_t> all(plain);
-    for (std::size_t k = 1;
-         k <= static_cast<std::size_t>(kMaxAccounts) && k * kAccountRecordSize <= all.size(); ++k) {
-        AccountRecord record =
-            readAccountRecord(all.subspan((k - 1) * kAccountRecordSize).first<kAccountRecordSize>());
+void AccountPersistence::addLoaded(const std::vector<AccountRecord>& records, AccountStore& store) {
+    for (std::size_t k = 1; k <= static_cast<std::size_t>(kMaxAccounts) && k <= records.size(); ++k) {
+        AccountRecord record = records[k - 1];
         record.accountNumber = static_cast<std::uint8_t>(k);
         record.status = kStatusUpdateNeeded;
         store.AppendAccount(record);
@@ -66,8 +83,10 @@ void AccountPersistence::readRecords(const Bytes& plain, AccountStore& store) {
     }
 }
 
-Bytes AccountPersistence::accountsValueFor(const AccountStore& store) const {
-    if (m_unreadableValue && store.revision() == m_loadedRevision) return *m_unreadableValue;
+std::optional<Bytes> AccountPersistence::accountsValueFor(const AccountStore& store) {
+    if (m_unreadable && (store.revision() == m_loadedRevision || !m_backedUp)) return m_keptValue;
+    m_unreadable = false;
+    m_keptValue.reset();
     return EncodeAccounts(store);
 }
 

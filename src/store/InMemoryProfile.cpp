@@ -28,6 +28,13 @@ bool InMemoryProfile::writeBinary(std::string_view name, std::span<const std::ui
     return put(name, Bytes(value.begin(), value.end()));
 }
 
+bool InMemoryProfile::backUp() {
+    InMemoryProfile copy;
+    copy.m_entries = m_entries;
+    m_backups.push_back(std::move(copy));
+    return true;
+}
+
 void InMemoryProfile::remove(std::string_view name) {
     std::erase_if(m_entries, [name](const Entry& e) { return e.name == name; });
 }

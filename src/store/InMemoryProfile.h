@@ -22,10 +22,15 @@ class InMemoryProfile final : public Profile {
     bool writeText(std::string_view name, std::string_view value) override;
     bool writeBinary(std::string_view name, std::span<const std::uint8_t> value) override;
     bool commit() override { return true; }
+    bool update(const std::function<bool(Profile&)>& edit) override { return edit(*this) && commit(); }
+    bool backUp() override;
+    std::string location() const override { return "the profile in memory"; }
 
-    bool contains(std::string_view name) const { return find(name) != nullptr; }
+    bool contains(std::string_view name) const override { return find(name) != nullptr; }
     void remove(std::string_view name);
     std::vector<std::string> names() const;
+    // The copies backUp made, oldest first.
+    const std::vector<InMemoryProfile>& backups() const { return m_backups; }
 
   private:
     struct Entry {
@@ -45,6 +50,7 @@ class InMemoryProfile final : public Profile {
     }
 
     std::vector<Entry> m_entries;
+    std::vector<InMemoryProfile> m_backups;
 };
 
 }  // namespace qlt

@@ -63,7 +63,7 @@ class Loader {
 
 class Saver {
   public:
-    Saver(Profile& profile, const Settings& settings, std::span<const std::uint8_t> accountsValue)
+    Saver(Profile& profile, const Settings& settings, const std::optional<Bytes>& accountsValue)
         : m_profile(profile), m_settings(settings), m_accountsValue(accountsValue) {}
 
     void text(const char* name, std::string Settings::*field) {
@@ -75,7 +75,9 @@ class Saver {
         note(m_profile.writeInt(name, static_cast<std::int32_t>(m_settings.*field)));
     }
 
-    void accounts(const char* name) { note(m_profile.writeBinary(name, m_accountsValue)); }
+    void accounts(const char* name) {
+        if (m_accountsValue) note(m_profile.writeBinary(name, *m_accountsValue));
+    }
 
     void font(const char* name, PreviewFontBytes Settings::*field) {
         note(m_profile.writeBinary(name, m_settings.*field));
@@ -88,7 +90,7 @@ class Saver {
 
     Profile& m_profile;
     const Settings& m_settings;
-    std::span<const std::uint8_t> m_accountsValue;
+    const std::optional<Bytes>& m_accountsValue;
 };
 
 }  // namespace
@@ -99,7 +101,7 @@ std::optional<Bytes> LoadSettings(const Profile& profile, Settings& settings) {
     return std::move(loader.accountsValue);
 }
 
-bool SaveSettings(Profile& profile, const Settings& settings, std::span<const std::uint8_t> accountsValue) {
+bool SaveSettings(Profile& profile, const Settings& settings, const std::optional<Bytes>& accountsValue) {
     Saver saver(profile, settings, accountsValue);
     visitSettingsTable(saver);
     const bool committed = profile.commit();

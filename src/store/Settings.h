@@ -41,14 +41,18 @@ struct Settings {
 };
 
 inline constexpr const char* kAccountsValueName = "Accounts";
+// The new-mail sound the program ships and installs in the data folder; an
+// empty sound setting stands for it.
+inline constexpr const char* kDefaultSoundFile = "default.wav";
 
 // Reads every value into settings (a missing one gives its default, an 8-bit
 // one keeps the low 8 bits); returns the "Accounts" value, nothing on a first
 // run. The preview font is replaced only by a stored value of at least 60 bytes.
 std::optional<Bytes> LoadSettings(const Profile& profile, Settings& settings);
 
-// Writes every value in its fixed order, the "Accounts" value in its place,
-// and commits; false when the profile could not store them.
-bool SaveSettings(Profile& profile, const Settings& settings, std::span<const std::uint8_t> accountsValue);
+// Writes every value in its fixed order, the "Accounts" value in its place
+// (none given: the stored one is left as it is), and commits; false when the
+// profile could not store them.
+bool SaveSettings(Profile& profile, const Settings& settings, const std::optional<Bytes>& accountsValue);
 
 }  // namespace qlt

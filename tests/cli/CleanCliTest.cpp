@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,20 @@ class CleanCli : public ::testing::Test {
         ASSERT_TRUE(AccountPersistence(profile, window).SaveAccounts(store, settings));
     }
 
+    // What the open program does when the user adds an account.
+    bool addAccountInTheProgram(const std::string& name) {
+        QSettingsProfile profile(profileFile());
+        StillWindow window;
+        AccountPersistence persistence(profile, window);
+        AccountStore store;
+        Settings settings;
+        persistence.LoadAccounts(store, settings);
+        AccountRecord added = *store.GetAccount(1);
+        added.accountName = name;
+        added.userName = name;
+        return store.AddAccount(added) && persistence.SaveAccounts(store, settings);
+    }
+
     AccountStore readProfile() {
         AccountStore store;
         Settings settings;
@@ -81,8 +96,11 @@ class CleanCli : public ::testing::Test {
         return runCli(args, env);
     }
 
-    // The scan's dialogue: the foe's message first, then a clean one.
-    static void scanScript(FakePop3Server& server, const std::string& password) {
+    // The scan's dialogue: the foe's message first, then a clean one;
+    // beforeQuitReply runs while clean waits for the server's goodbye.
+    static void scanScript(
+        FakePop3Server& server, const std::string& password,
+        std::function<bool()> beforeQuitReply = [] { return true; }) {
         server.greetAndLogin("ann", password)
             .expect("stat\r\n")
             .send("+OK 2 300\r\n")
@@ -100,6 +118,7 @@ class CleanCli : public ::testing::Test {
             .expect("top 2 1024\r\n")
             .send(kClean)
             .expect("quit\r\n")
+            .run(std::move(beforeQuitReply))
             .send("+OK\r\n");
     }
 
@@ -125,6 +144,25 @@ TEST_F(CleanCli, DryRunListsTheTaggedMessageAndDeletesNothing) {
     // The program's current account stays what it was.
     EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u);
     EXPECT_EQ(after.GetAccount(2)->isCurrent, 0u);
+}
+
+TEST_F(CleanCli, AnAccountTheProgramAddsWhileCleanRunsIsKept) {
+    FakePop3Server server;
+    scanScript(server, "pw", [this] { return addAccountInTheProgram("Play"); });
+    server.start();
+    writeProfile(server.port(), "pw");
+
+    const CliRun run = clean({"--account", "Work", "--dry-run"});
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const AccountStore after = readProfile();
+    ASSERT_EQ(after.GetAccountCount(), 3);
+    EXPECT_EQ(after.GetAccount(3)->accountName.str(), "Play");
+    EXPECT_EQ(after.GetAccount(3)->isCurrent, 1u) << "the program's choice of current account stands";
+    EXPECT_EQ(after.GetAccount(1)->isCurrent, 0u);
+    EXPECT_EQ(after.GetAccount(2)->messageCount, 2) << "the scan is still recorded";
+    EXPECT_EQ(after.GetAccount(3)->messageCount, 0);
 }
 
 TEST_F(CleanCli, DeletesTheTaggedMessageWithThePasswordFromTheEnvironment) {

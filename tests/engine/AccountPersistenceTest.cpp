@@ -178,13 +178,42 @@ TEST(AccountPersistence, UnreadableValueLoadsEmptyAndIsKeptUntilAccountsChange) 
     EXPECT_TRUE(session.persistence.storedAccountsUnreadable());
     session.save();
     EXPECT_EQ(profile.readBinary("Accounts"), damaged) << "an untouched store writes the user's bytes back";
+    ASSERT_EQ(profile.backups().size(), 1u) << "copied aside before the first save";
+    EXPECT_EQ(profile.backups().front().readBinary("Accounts"), damaged);
 
     ASSERT_TRUE(session.store.AddAccount(test::sampleAccount(5)));
     session.save();
     const auto written = decodeStored(*profile.readBinary("Accounts"));
     ASSERT_TRUE(written);
     EXPECT_EQ(written->size(), kAccountRecordSize);
+    EXPECT_EQ(profile.backups().size(), 1u);
+    EXPECT_FALSE(session.persistence.storedAccountsUnreadable());
 }
+
+struct SoundCase {
+    const char* name;
+    std::optional<std::string> stored;  // nothing: a fresh profile
+    const char* loaded;
+};
+
+class SoundAtStart : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(SoundAtStart, AnEmptySoundBecomesTheShippedOne) {
+    InMemoryProfile profile;
+    if (GetParam().stored) profile.writeText("SoundFile", *GetParam().stored);
+    Session session(profile);
+    session.load();
+    EXPECT_EQ(session.settings.soundFile, GetParam().loaded);
+    session.save();
+    EXPECT_EQ(profile.readText("SoundFile"), GetParam().loaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SoundAtStart,
+                         ::testing::Values(SoundCase{"FreshProfile", std::nullopt, "default.wav"},
+                                           SoundCase{"EmptySetting", "", "default.wav"},
+                                           SoundCase{"UsersOwnSound", "/home/u/bell.wav",
+                                                     "/home/u/bell.wav"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AccountPersistence, TrailingPartialRecordIsDropped) {
     Bytes plain;

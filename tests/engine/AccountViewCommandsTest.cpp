@@ -68,6 +68,17 @@ TEST_F(AccountViewCommandsTest, IconClickFlipsScanAllMarkAndKeepsTheCurrentAccou
     EXPECT_TRUE(refreshed(ViewPart::CommandState));
 }
 
+TEST_F(AccountViewCommandsTest, IconClickSavesTheMarksAtOnce) {
+    ASSERT_TRUE(checker.toggleAccountInclude(1));
+    AccountStore reloaded;
+    Settings settings;
+    AccountPersistence(rig.profile, rig.window).LoadAccounts(reloaded, settings);
+    ASSERT_EQ(reloaded.GetAccountCount(), 3);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_EQ(reloaded.GetAccount(n)->scanAllInclude, checker.GetAccount(n)->scanAllInclude) << n;
+    EXPECT_EQ(reloaded.GetAccount(2)->scanAllInclude, 1);
+}
+
 TEST_F(AccountViewCommandsTest, IconOfTheCurrentAccountCannotBeToggled) {
     EXPECT_FALSE(checker.toggleAccountInclude(0));
     EXPECT_FALSE(checker.toggleAccountInclude(7));

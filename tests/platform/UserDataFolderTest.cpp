@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/UserDataFolder.h"
+#include "risk/BuiltInTexts.h"
 
 namespace qlt {
 namespace {
@@ -60,6 +61,37 @@ TEST(UserDataFolder, NoShippedFileIsAnError) {
     EXPECT_FALSE(installShippedFile(shipped.path(), data.path(), "dict.dat", error));
     EXPECT_TRUE(error.contains("dict.dat"));
 }
+
+struct SoundCase {
+    const char* name;
+    const char* usersFile;  // already in the data folder as default.wav; null: none
+    const char* expected;
+};
+
+class ShippedSound : public ::testing::TestWithParam<SoundCase> {};
+
+TEST_P(ShippedSound, IsInstalledBesideTheDictionaryOnlyWhenMissing) {
+    QTemporaryDir shipped;
+    QTemporaryDir data;
+    ASSERT_TRUE(QDir(shipped.path()).mkdir("sounds"));
+    const QDateTime now = QDateTime::currentDateTime();
+    writeFile(QDir(shipped.path()).filePath("sounds/default.wav"), "chime", now);
+    const QString dictionary = QString::fromStdString(dictionaryFileName());
+    writeFile(QDir(shipped.path()).filePath(dictionary), "dictionary", now);
+    if (GetParam().usersFile)
+        writeFile(QDir(data.path()).filePath("default.wav"), GetParam().usersFile, now.addDays(-30));
+    const QString before = QDir::currentPath();
+    QString error;
+    ASSERT_TRUE(enterUserDataFolder(shipped.path(), data.path(), error)) << error.toStdString();
+    QDir::setCurrent(before);
+    EXPECT_EQ(readFile(QDir(data.path()).filePath("default.wav")), QByteArray(GetParam().expected));
+    EXPECT_EQ(readFile(QDir(data.path()).filePath(dictionary)), QByteArray("dictionary"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ShippedSound,
+                         ::testing::Values(SoundCase{"FreshFolder", nullptr, "chime"},
+                                           SoundCase{"UsersOwnOlderSound", "my bell", "my bell"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UserDataFolder, EnteringMakesTheFolderCurrent) {
     QTemporaryDir shipped;

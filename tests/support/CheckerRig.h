@@ -10,8 +10,8 @@
 #include "core/MailChecker.h"
 #include "risk/SenderList.h"
 #include "store/InMemoryProfile.h"
-#include "store/WindowGeometry.h"
 #include "support/ScriptedUiPort.h"
+#include "support/StillWindow.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
@@ -29,13 +29,6 @@ class RecordingClock final : public Clock {
 
   private:
     SystemClock m_real;
-};
-
-class StillWindow final : public WindowGeometry {
-  public:
-    Rect windowRect() const override { return {100, 100, 700, 530}; }
-    void moveTopLeft(std::int32_t, std::int32_t) override {}
-    Size screenSize() const override { return {1920, 1080}; }
 };
 
 // Starts only the programs it was told exist.

@@ -117,6 +117,11 @@ FakePop3Server& FakePop3Server::acceptNext() {
     return *this;
 }
 
+FakePop3Server& FakePop3Server::run(std::function<bool()> action) {
+    m_steps.push_back({Step::Run, {}, 0, 0, std::move(action)});
+    return *this;
+}
+
 FakePop3Server& FakePop3Server::greetAndLogin(const std::string& user, const std::string& password) {
     return send("+OK POP3 ready\r\n")
         .expect("user " + user + "\r\n")
@@ -215,6 +220,10 @@ bool FakePop3Server::playStep(const Step& step) {
             return true;
         case Step::Accept:
             return acceptClient();
+        case Step::Run:
+            if (step.action()) return true;
+            m_failure = "the scripted action failed";
+            return false;
     }
     return false;
 }

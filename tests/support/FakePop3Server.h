@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -52,6 +53,9 @@ class FakePop3Server {
     // Closes the connection in hand and waits for the client to connect
     // again; the steps after it play on the new connection.
     FakePop3Server& acceptNext();
+    // Runs an action on the server's thread at this point of the dialogue,
+    // while the client waits for the next reply; false ends the play.
+    FakePop3Server& run(std::function<bool()> action);
     // The greeting and a login as user/password, both accepted.
     FakePop3Server& greetAndLogin(const std::string& user, const std::string& password);
     // A CAPA refused, as by a server that does not know the command: the
@@ -72,10 +76,11 @@ class FakePop3Server {
 
   private:
     struct Step {
-        enum Kind { Send, Expect, Delay, Hang, Close, Reset, Trickle, Flood, Accept } kind;
+        enum Kind { Send, Expect, Delay, Hang, Close, Reset, Trickle, Flood, Accept, Run } kind;
         std::string bytes;
         int ms = 0;
         std::size_t total = 0;
+        std::function<bool()> action = {};
     };
 
     void play();
