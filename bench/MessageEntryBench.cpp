@@ -113,6 +113,23 @@ void BM_TypicalEntryHeap(benchmark::State& state) {
 }
 BENCHMARK(BM_TypicalEntryHeap)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// A scan's appends, one entry per message: the time per entry should not
+// grow with the list.
+void BM_AppendToList(benchmark::State& state) {
+    const std::string reply = typicalReply();
+    const qlt::MessageEntry entry = qlt::FillEntry(reply, originOf(reply, 1)).entry;
+    const auto entries = static_cast<std::size_t>(state.range(0));
+    for (auto _ : state) {
+        qlt::MessageList list;
+        for (std::size_t i = 0; i < entries; ++i) list.append(entry);
+        benchmark::DoNotOptimize(list.count());
+    }
+    state.counters["per_entry"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * entries),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_AppendToList)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_FillTypicalEntry(benchmark::State& state) {
     const std::string reply = typicalReply();
     for (auto _ : state) benchmark::DoNotOptimize(qlt::FillEntry(reply, originOf(reply, 1)));

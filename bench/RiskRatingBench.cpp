@@ -1,10 +1,14 @@
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <string>
 
 #include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
+#include "risk/SenderList.h"
 
 namespace {
 
@@ -127,5 +131,32 @@ void BM_LoadShippedDictionary(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadShippedDictionary);
+
+// The marks of 100,000 listed messages from a full sender list file (862
+// records, as many as the file may hold), as after every scan and every
+// change of the lists.
+void BM_ApplyFullSenderList(benchmark::State& state) {
+    constexpr std::size_t kMessages = 100000;
+    constexpr std::size_t kRecords = 65535 / qlt::SenderRecord::kSize;
+    const std::string path = "/tmp/qlt-bench-senders-" + std::to_string(getpid()) + ".dat";
+    std::remove(path.c_str());
+    SilentUi ui;
+    qlt::SenderList senders(ui, path);
+    for (std::size_t i = 0; i < kRecords; ++i)
+        senders.addSender("listed" + std::to_string(i) + "@example.org",
+                          i % 2 == 0 ? qlt::kSenderFriend : qlt::kSenderFoe);
+    qlt::MessageList list;
+    for (std::size_t i = 0; i < kMessages; ++i) {
+        qlt::MessageEntry entry;
+        entry.from = "Some Sender <sender" + std::to_string(i % 5000) + "@mail.example.net>";
+        list.append(entry);
+    }
+    for (auto _ : state) senders.applySenderList(list);
+    std::remove(path.c_str());
+    state.counters["per_message"] =
+        benchmark::Counter(static_cast<double>(state.iterations() * kMessages),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ApplyFullSenderList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
