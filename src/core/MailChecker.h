@@ -171,7 +171,7 @@ class MailChecker {
     const std::string& countText() const { return m_countText; }
     const std::string& positionText() const { return m_positionText; }
 
-    std::uint16_t currentRow() const { return m_view.currentRow(); }
+    std::size_t currentRow() const { return m_view.currentRow(); }
     std::int64_t currentEntry() const { return m_view.currentEntry(); }
     const MessageEntry& currentMessage() const { return m_view.currentMessage(); }
 

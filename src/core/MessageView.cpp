@@ -38,6 +38,8 @@ std::string accountNameOf(const AccountStore& accounts, std::uint8_t accountInde
 
 const std::string kEmptyText;
 
+constexpr std::int16_t kNoRememberedRow = -1;
+
 }  // namespace
 
 int LevelIcon(std::uint8_t level) {
@@ -81,7 +83,7 @@ void MessageView::fill(const MessageList& list, const AccountStore& accounts, bo
         m_selected = static_cast<std::size_t>(remembered);
     // Only a row that really exists becomes current; a remembered row beyond
     // the refilled view would point the commands at nothing.
-    m_currentRow = m_selected ? static_cast<std::uint16_t>(*m_selected) : kNoCurrentRow;
+    m_currentRow = m_selected.value_or(kNoCurrentRow);
     notify(Change::Reset);
 }
 
@@ -150,7 +152,7 @@ void MessageView::select(std::optional<std::size_t> row) {
 
 void MessageView::updateSelection(AccountStore& accounts, const MessageList& list) {
     if (!HasCurrentAccount(accounts)) return;
-    m_currentRow = m_selected ? static_cast<std::uint16_t>(*m_selected) : kNoCurrentRow;
+    m_currentRow = m_selected.value_or(kNoCurrentRow);
     if (m_selected) rememberSelectedRow(accounts, *m_selected);
     const std::size_t index = m_selected ? m_rows[*m_selected].entryIndex : list.count();
     // An index the list no longer holds (entries removed since the last
@@ -166,8 +168,12 @@ void MessageView::updateSelection(AccountStore& accounts, const MessageList& lis
 }
 
 void MessageView::rememberSelectedRow(AccountStore& accounts, std::size_t row) const {
-    if (row > static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())) return;
-    const auto selectedRow = static_cast<std::int16_t>(row);
+    // The record keeps 16 signed bits. A row it cannot hold is remembered as
+    // none: keeping an older row would have the next refill select another
+    // message than the one the user chose.
+    const auto selectedRow = row <= static_cast<std::size_t>(std::numeric_limits<std::int16_t>::max())
+                                 ? static_cast<std::int16_t>(row)
+                                 : kNoRememberedRow;
     accounts.currentAccount.selectedRow = selectedRow;
     auto stored = accounts.GetAccount(accounts.currentAccountNumber);
     if (!stored || stored->selectedRow == selectedRow) return;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,8 +52,10 @@ inline constexpr std::uint8_t kHighestRiskLevel = 3;
 // rather than pick an image the strip does not hold.
 int LevelIcon(std::uint8_t level);
 
-// currentRow when nothing is selected: the -1 of a 16-bit unsigned field.
-inline constexpr std::uint16_t kNoCurrentRow = 0xFFFF;
+// currentRow when nothing is selected. Above every row, so that a check for
+// a row "beyond the view" also finds no selection; wide enough that no row of
+// a large list can be mistaken for it.
+inline constexpr std::size_t kNoCurrentRow = std::numeric_limits<std::size_t>::max();
 
 // Whether the view lists the entry: every entry with Show All on, otherwise
 // only the current account's.
@@ -105,12 +108,13 @@ class MessageView {
     std::optional<std::size_t> selectedRow() const { return m_selected; }
 
     // updateSelection: re-reads the selected row into currentRow, remembers it
-    // in the current account's record (working copy and store), and copies
+    // in the current account's record (working copy and store; a row beyond
+    // what the record's field holds is remembered as none), and copies
     // the selected entry into currentMessage while the current account holds
     // messages. Does nothing without a current account.
     void updateSelection(AccountStore& accounts, const MessageList& list);
 
-    std::uint16_t currentRow() const { return m_currentRow; }
+    std::size_t currentRow() const { return m_currentRow; }
     // The list index behind currentMessage, -1 when there is none.
     std::int64_t currentEntry() const { return m_currentEntry; }
     const MessageEntry& currentMessage() const { return m_currentMessage; }
@@ -134,7 +138,7 @@ class MessageView {
 
     std::vector<Row> m_rows;
     std::optional<std::size_t> m_selected;
-    std::uint16_t m_currentRow = kNoCurrentRow;
+    std::size_t m_currentRow = kNoCurrentRow;
     std::int64_t m_currentEntry = -1;
     MessageEntry m_currentMessage;
     std::uint64_t m_revision = 0;

@@ -15,8 +15,6 @@ namespace qlt {
 namespace {
 
 constexpr std::size_t kRiskSubjectWidth = 24;
-constexpr std::uint16_t kHighestRow = 9999;
-constexpr std::int64_t kHighestEntry = 9999;
 constexpr std::uint8_t kRed = 3;
 
 constexpr const char* kCouldNotConnect = "Could Not Connect to the Server.";
@@ -57,12 +55,12 @@ std::string riskLine(const MessageEntry& entry) {
 
 void MailChecker::analyzeSelected() {
     if (refuseWhileScanning()) return;
-    const std::int64_t entry = m_view.currentEntry();
-    if (entry < 0 || entry > kHighestEntry || static_cast<std::size_t>(entry) >= m_list.count()) {
+    const auto selected = selectedEntryIndex();
+    if (!selected) {
         m_ui.messageBox("QLT No Message Selected", "Select Message First", BoxIcon::Warning, BoxButtons::Ok);
         return;
     }
-    const auto index = static_cast<std::size_t>(entry);
+    const std::size_t index = *selected;
     bool analysed = false;
     {
         WaitCursor wait(m_ui);
@@ -92,7 +90,7 @@ void MailChecker::analyzeSelected() {
 void MailChecker::dumpSelected() {
     if (refuseWhileScanning()) return;
     const auto index = selectedEntryIndex();
-    if (m_view.currentRow() > kHighestRow || !index) {
+    if (m_view.currentRow() == kNoCurrentRow || !index) {
         m_ui.messageBox("QLT No Messages Selected", "Select Message First.", BoxIcon::Warning,
                         BoxButtons::Ok);
         return;

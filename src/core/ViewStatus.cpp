@@ -10,7 +10,7 @@ namespace qlt {
 namespace {
 
 constexpr long long kMaxShownCount = 9999;
-constexpr std::uint16_t kMaxPositionRow = 9999;
+constexpr std::size_t kMaxPositionRow = 9999;
 
 long long shownCount(long long n) {
     return n >= 0 && n <= kMaxShownCount ? n : 0;

@@ -181,7 +181,7 @@ TEST_F(Selection, FillSelectsTheRememberedRowWhenItExists) {
         const char* name;
         std::int16_t remembered;
         std::optional<std::size_t> selected;
-        std::uint16_t currentRow;
+        std::size_t currentRow;
     } rows[] = {
         {"second row after a complete scan", 1, 1, 1},
         {"last row", 2, 2, 2},
@@ -234,7 +234,7 @@ TEST_F(Selection, AccountWithoutMessagesShowsNoEntry) {
 
 TEST_F(Selection, WithoutCurrentAccountNothingChanges) {
     view.fill(list, store, true, kDelTagNone);
-    const std::uint16_t filledRow = view.currentRow();
+    const std::size_t filledRow = view.currentRow();
     view.select(3);
     store.currentAccountNumber = AccountStore::kNoCurrentAccount;
     view.updateSelection(store, list);
@@ -260,20 +260,30 @@ TEST_F(Selection, SelectingBeyondTheRowsClearsTheSelection) {
     EXPECT_FALSE(view.selectedRow());
 }
 
-TEST(MessageViewRows, CurrentRowIsSixteenBitsWide) {
-    constexpr std::size_t kRows = 65537;
+TEST(MessageViewRows, RowsPastSixteenBitsAreSelectable) {
+    constexpr std::size_t kRows = 70001;
+    constexpr std::size_t kRow = 70000;
     MessageList list;
-    for (std::size_t i = 0; i < kRows; ++i) list.append(viewEntry(1));
-    AccountStore store = viewStore(1, 1);
+    list.append(viewEntry(2));  // another account's entry, so that rows and entries differ by one
+    for (std::size_t i = 0; i < kRows; ++i) {
+        MessageEntry e = viewEntry(1);
+        e.messageNumber = static_cast<std::int32_t>(i + 1);
+        list.append(e);
+    }
+    AccountStore store = viewStore(2, 1);
+    store.currentAccount.selectedRow = 1;
     MessageView view;
     view.fill(list, store, false, kDelTagNone);
-    view.select(65536);
+    view.select(kRow);
     view.updateSelection(store, list);
-    EXPECT_EQ(view.currentRow(), 0);
-    EXPECT_EQ(view.currentEntry(), 65536);
+    EXPECT_EQ(view.currentRow(), kRow);
+    EXPECT_EQ(view.currentEntry(), static_cast<std::int64_t>(kRow + 1));
+    EXPECT_EQ(view.currentMessage().messageNumber, 70001);
+    EXPECT_EQ(store.currentAccount.selectedRow, -1)
+        << "the stored 16-bit field remembers no row it cannot hold";
     view.select(65535);
     view.updateSelection(store, list);
-    EXPECT_EQ(view.currentRow(), kNoCurrentRow) << "the last row of a full view reads as no selection";
+    EXPECT_EQ(view.currentRow(), 65535u) << "the old no-selection value is a row like any other";
 }
 
 }  // namespace
