@@ -119,12 +119,16 @@ std::vector<DeleteFate> MailChecker::deleteOnServer(const std::vector<TaggedRow>
 
 void MailChecker::removeDeleted(const std::vector<TaggedRow>& tagged, const std::vector<DeleteFate>& fates) {
     std::vector<std::int32_t> numbers;
+    std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < tagged.size(); ++i) {
         if (fates[i] != DeleteFate::Deleted) continue;
         numbers.push_back(m_list.at(tagged[i].entryIndex).messageNumber);
         m_list.removeAt(tagged[i].entryIndex);
-        m_view.removeEntryRow(tagged[i].row);
+        rows.push_back(tagged[i].row);
     }
+    // One pass over the rows: row by row would walk the whole view for each
+    // deleted message.
+    m_view.removeEntryRows(std::move(rows));
     std::sort(numbers.begin(), numbers.end());
     m_list.renumberAccount(m_accounts.currentAccountNumber, numbers, m_accounts.currentAccount);
     m_ui.refresh(ViewPart::MessageView);

@@ -93,20 +93,37 @@ void MessageView::clear() {
     notify(Change::Reset);
 }
 
-bool MessageView::removeEntryRow(std::size_t row) {
-    if (row >= m_rows.size()) return false;
-    const std::size_t removedEntry = m_rows[row].entryIndex;
-    m_rows.erase(m_rows.begin() + static_cast<std::ptrdiff_t>(row));
-    for (Row& other : m_rows) {
-        if (other.entryIndex > removedEntry) --other.entryIndex;
+void MessageView::removeEntryRows(std::vector<std::size_t> rows) {
+    std::erase_if(rows, [this](std::size_t row) { return row >= m_rows.size(); });
+    std::ranges::sort(rows);
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::size_t> removedEntries;
+    for (std::size_t row : rows) removedEntries.push_back(m_rows[row].entryIndex);
+    std::ranges::sort(removedEntries);
+    // An entry moved down by as many removed entries as were before it.
+    const auto entriesBefore = [&removedEntries](std::size_t entry) {
+        return static_cast<std::size_t>(std::ranges::lower_bound(removedEntries, entry) -
+                                        removedEntries.begin());
+    };
+    std::size_t kept = 0;
+    for (std::size_t row = 0, next = 0; row < m_rows.size(); ++row) {
+        if (next < rows.size() && rows[next] == row) {
+            ++next;
+            continue;
+        }
+        m_rows[row].entryIndex -= entriesBefore(m_rows[row].entryIndex);
+        if (kept != row) m_rows[kept] = std::move(m_rows[row]);
+        ++kept;
     }
-    if (m_selected && *m_selected == row) {
-        m_selected.reset();
-    } else if (m_selected && *m_selected > row) {
-        --*m_selected;
+    m_rows.resize(kept);
+    if (m_selected) {
+        const auto below = std::ranges::lower_bound(rows, *m_selected);
+        if (below != rows.end() && *below == *m_selected)
+            m_selected.reset();
+        else
+            *m_selected -= static_cast<std::size_t>(below - rows.begin());
     }
     notify(Change::Reset);
-    return true;
 }
 
 const std::string& MessageView::cellText(std::size_t row, int column) const {

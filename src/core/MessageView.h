@@ -79,10 +79,11 @@ class MessageView {
     // Removes every row; the selection goes with them.
     void clear();
 
-    // Removes a row whose entry was just removed from the list: the rows of
-    // later entries follow the entries' move down by one, so every row keeps
-    // naming its own message. False for a row that does not exist.
-    bool removeEntryRow(std::size_t row);
+    // Removes the rows whose entries were just removed from the list, all in
+    // one pass: the rows of later entries follow the entries' moves down, so
+    // every row keeps naming its own message. Rows that do not exist are
+    // passed over.
+    void removeEntryRows(std::vector<std::size_t> rows);
 
     std::size_t rowCount() const { return m_rows.size(); }
     // Row and column out of range give an empty text and kNoIcon.

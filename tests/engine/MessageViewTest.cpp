@@ -137,6 +137,20 @@ TEST(MessageView, TaggingByHandAndAll) {
     EXPECT_EQ(view.taggedCount(), 0u);
 }
 
+TEST(MessageView, RemovedRowsTakeTheirEntriesAlong) {
+    MessageList list;
+    for (std::uint8_t account : {1, 2, 1, 1, 2, 1}) list.append(viewEntry(account));
+    MessageView view;
+    view.fill(list, viewStore(2, 1), false, kDelTagNone);  // rows: entries 0, 2, 3, 5
+    view.select(3);
+    // Entries 0 and 3 left the list; a row past the view is passed over.
+    view.removeEntryRows({2, 0, 9});
+    EXPECT_EQ(entryIndexes(view), (std::vector<std::size_t>{1, 3}));
+    EXPECT_EQ(view.selectedRow(), 1u) << "the selection follows its row";
+    view.removeEntryRows({1});
+    EXPECT_FALSE(view.selectedRow()) << "a removed row takes the selection with it";
+}
+
 TEST(MessageView, ListenerHearsEveryChangeAndRevisionCounts) {
     MessageList list;
     for (int i = 0; i < 3; ++i) list.append(viewEntry(1));
