@@ -31,12 +31,20 @@ int senderIcon(std::uint8_t status) {
     return kSenderIconBase + known;
 }
 
-std::string accountNameOf(const AccountStore& accounts, std::uint8_t accountIndex) {
-    const auto account = accounts.GetAccount(accountIndex);
-    return account ? account->accountName.str() : std::string();
+const std::string kEmptyText;
+
+// The account names by number (0 and numbers past the store name none), read
+// once for a fill: the store hands out whole records.
+std::vector<std::string> accountNames(const AccountStore& accounts) {
+    std::vector<std::string> names(static_cast<std::size_t>(accounts.GetAccountCount()) + 1);
+    for (std::size_t n = 1; n < names.size(); ++n)
+        names[n] = accounts.GetAccount(static_cast<int>(n))->accountName.str();
+    return names;
 }
 
-const std::string kEmptyText;
+const std::string& accountNameOf(const std::vector<std::string>& names, std::uint8_t accountIndex) {
+    return accountIndex < names.size() ? names[accountIndex] : kEmptyText;
+}
 
 constexpr std::int16_t kNoRememberedRow = -1;
 
@@ -51,7 +59,7 @@ bool EntryShown(const MessageEntry& entry, bool showAll, std::uint8_t currentAcc
 }
 
 MessageView::Row MessageView::makeRow(std::size_t entryIndex, const MessageEntry& entry,
-                                      const AccountStore& accounts) {
+                                      const std::string& accountName) {
     Row row;
     row.entryIndex = entryIndex;
     row.icons.fill(kNoIcon);
@@ -63,17 +71,18 @@ MessageView::Row MessageView::makeRow(std::size_t entryIndex, const MessageEntry
     row.texts[kColumnSubject] = entry.subject.str();
     row.texts[kColumnSize] = FormatSize(entry.size);
     row.texts[kColumnDate] = entry.date.str();
-    row.texts[kColumnAccount] = accountNameOf(accounts, entry.accountIndex);
+    row.texts[kColumnAccount] = accountName;
     return row;
 }
 
 void MessageView::fill(const MessageList& list, const AccountStore& accounts, bool showAll,
                        std::uint8_t delTag) {
     m_rows.clear();
+    const std::vector<std::string> names = accountNames(accounts);
     for (std::size_t i = 0; i < list.count(); ++i) {
         const MessageEntry& entry = list.at(i);
         if (!EntryShown(entry, showAll, accounts.currentAccountNumber)) continue;
-        Row row = makeRow(i, entry, accounts);
+        Row row = makeRow(i, entry, accountNameOf(names, entry.accountIndex));
         row.state = InitiallyTagged(entry, delTag) ? RowState::Delete : RowState::Deliver;
         m_rows.push_back(std::move(row));
     }

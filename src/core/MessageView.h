@@ -132,7 +132,7 @@ class MessageView {
         std::array<int, kMessageColumnCount> icons{};
     };
 
-    static Row makeRow(std::size_t entryIndex, const MessageEntry& entry, const AccountStore& accounts);
+    static Row makeRow(std::size_t entryIndex, const MessageEntry& entry, const std::string& accountName);
     std::size_t setAllStates(RowState state);
     void rememberSelectedRow(AccountStore& accounts, std::size_t row) const;
     void notify(Change change, std::size_t row = 0);
