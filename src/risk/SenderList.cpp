@@ -9,6 +9,7 @@
 #include "base/AsciiText.h"
 #include "base/AtomicFile.h"
 #include "risk/BuiltInTexts.h"
+#include "risk/KeywordMatcher.h"
 #include "risk/RiskRules.h"
 
 namespace qlt {
@@ -27,12 +28,40 @@ ListedText listedText(std::string_view text) {
     return ListedText(trimWhiteSpace(text));
 }
 
-std::uint8_t statusOf(std::string_view from, const std::vector<SenderRecord>& records) {
-    std::uint8_t status = kSenderUnlisted;
-    for (const auto& r : records)
-        if (containsNoCase(from, r.text)) status = r.kind;
-    return status;
-}
+// Every record's text in one automaton: marking a long message list then
+// costs one pass over each From, however many records the list holds. Of the
+// records found in a From the last one decides.
+class SenderMarks {
+  public:
+    explicit SenderMarks(const std::vector<SenderRecord>& records) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const std::size_t key = m_matcher.add(records[i].text);
+            if (key == KeywordMatcher::kNever) continue;
+            if (key >= m_lastKind.size()) m_lastKind.resize(key + 1);
+            // Records of the same text share a key; the later one wins.
+            m_lastKind[key] = {i, records[i].kind};
+        }
+        m_matcher.finish();
+    }
+
+    std::uint8_t statusOf(std::string_view from) {
+        m_matcher.findAll(from, m_hits);
+        const LastKind* last = nullptr;
+        for (std::size_t key = 0; key < m_lastKind.size(); ++key)
+            if (m_hits[key] && (!last || m_lastKind[key].order > last->order)) last = &m_lastKind[key];
+        return last ? last->kind : std::uint8_t{kSenderUnlisted};
+    }
+
+  private:
+    struct LastKind {
+        std::size_t order = 0;  // the record's place in the list
+        std::uint8_t kind = kSenderUnlisted;
+    };
+
+    KeywordMatcher m_matcher;
+    std::vector<LastKind> m_lastKind;  // by key
+    std::vector<std::uint8_t> m_hits;
+};
 
 }  // namespace
 
@@ -73,9 +102,10 @@ void SenderList::removeSender(std::string_view text) {
 
 void SenderList::applySenderList(MessageList& messages) {
     if (loadSenderList() != Load::Loaded) return;
+    SenderMarks marks(m_records);
     for (std::size_t i = 0; i < messages.count(); ++i) {
         MessageEntry& entry = messages.at(i);
-        entry.senderStatus = statusOf(entry.from, m_records);
+        entry.senderStatus = marks.statusOf(entry.from);
     }
     m_records.clear();
 }

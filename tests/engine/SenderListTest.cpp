@@ -115,6 +115,12 @@ TEST_F(SenderListFile, LaterMatchingRecordWins) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
+TEST_F(SenderListFile, OfRecordsWithTheSameTextTheLaterDecides) {
+    writeFile(rawList({{2, "Bigcorp"}, {2, "sales"}, {1, "BIGCORP"}}));
+    EXPECT_EQ(marks({"news@bigcorp.example", "sales@bigcorp.example", "sales@elsewhere"}),
+              (std::vector<int>{1, 1, 2}));
+}
+
 TEST_F(SenderListFile, AddingTheSameFromTwiceChangesTheFirstRecord) {
     list.addSender("Bob <bob@example.com>", kSenderFoe);
     list.addSender("  bob <BOB@example.com>\t", kSenderFriend);
