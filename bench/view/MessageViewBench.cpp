@@ -111,7 +111,7 @@ void BM_TagAll(benchmark::State& state) {
         QApplication::processEvents();
         tag = !tag;
     }
-    state.counters["tagged"] = static_cast<double>(window.checker().view().taggedCount());
+    state.counters["rows"] = static_cast<double>(window.checker().view().rowCount());
 }
 BENCHMARK(BM_TagAll)->Unit(benchmark::kMillisecond);
 
