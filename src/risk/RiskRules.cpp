@@ -11,12 +11,17 @@ namespace qlt {
 namespace {
 
 // Extensions, blank-separated, kept enciphered. A part naming one of the
-// second list is as dangerous as a program; the first holds containers and
-// documents that often carry one.
+// second list is as dangerous as a program: programs, the scripts and
+// shortcuts that start one, the disk images and OneNote pages that smuggle
+// one past a mail filter, web pages that ask for a password, documents with
+// macros, and archives named like a document ("invoice.pdf.zip"). The first
+// holds containers and documents that often carry one.
 constexpr auto kOrangeExtensions =
-    encipher("zip rar 7z arj cab gz iso img doc xls ppt dot xlm rtf chm hlp dll jar ps1 sys");
-constexpr auto kRedExtensions =
-    encipher("exe scr pif bat cmd vbs vbe jse wsf wsh hta cpl msi msp lnk reg scf");
+    encipher("zip rar 7z arj cab gz doc xls ppt dot xlm rtf chm hlp dll jar sys");
+constexpr auto kRedExtensions = encipher(
+    "exe scr pif bat cmd vbs vbe js jse wsf wsh hta cpl msi msp lnk reg scf ps1 "
+    "iso img vhd vhdx one html htm shtml docm xlsm pptm "
+    "pdf.zip pdf.rar pdf.7z doc.zip doc.rar doc.7z docx.zip docx.rar xls.zip xls.rar xlsx.zip xlsx.rar");
 
 constexpr std::size_t kMaxWordLength = 127;
 

@@ -140,6 +140,18 @@ TEST(RiskRules, AttachmentRisk) {
         {"extension at the end", "application/octet-stream; name=setup.exe", 3},
         {"extension before a blank", "application/octet-stream; name=\"setup.exe copy\"", 3},
         {"picture", "image/jpeg; name=\"photo.jpg\"", 0},
+        {"script", "application/javascript; name=\"label.js\"", 3},
+        {"data, not a script", "application/json; name=\"coverage.json\"", 0},
+        {"web page", "text/html; name=\"Document_View.html\"", 3},
+        {"html body part", "text/html; charset=utf-8", 0},
+        {"shortcut behind a document name", "application/x-ms-shortcut; name=\"Shipping.pdf.lnk\"", 3},
+        {"disk image", "application/x-iso9660-image; name=\"RFQ.iso\"", 3},
+        {"notebook", "application/onenote; name=\"MeetingNotes.one\"", 3},
+        {"macro workbook", "application/vnd.ms-excel.sheet.macroEnabled.12; name=\"Q4.xlsm\"", 3},
+        {"archive named like a document", "application/zip; name=\"invoice.pdf.zip\"", 3},
+        {"archive of documents", "application/zip; name=\"invoices-2026.zip\"", 2},
+        {"workbook without macros", "application/vnd.ms-excel; name=\"figures.xlsx\"", 0},
+        {"calendar", "text/calendar; method=REQUEST; name=\"invite.ics\"", 0},
     };
     for (const auto& row : rows) EXPECT_EQ(attachmentRisk(row.type), row.expected) << row.name;
 }
