@@ -30,8 +30,9 @@ enum WordClass : int { kWordNoLetters = 0, kWordAllLetters = 1, kWordMixedCase =
 // regard to case; false when either is empty.
 bool containsNoCase(std::string_view haystack, std::string_view needle);
 
-// The needle (a file-name extension such as ".scr") found at a "." that
-// follows the text's start or the previous "." by 4 to 6 characters.
+// The needle (a file-name extension such as ".scr") found whole (not followed
+// by a letter or digit) at a "." that follows the text's start or the
+// previous "." by 4 to 6 characters.
 bool matchExtension(std::string_view haystack, std::string_view needle);
 
 // The "." positions of a text where matchExtension may find a needle,
@@ -56,7 +57,8 @@ class ExtensionSites {
 // record's id as reason; levels never fall here.
 void applyRecord(const KeywordRecord& record, MessageEntry& entry);
 
-// 0, 2 or 3: how risky the file type named in a MIME part's content type is.
+// 0, 2 or 3: how risky the file type named in a MIME part's content type is;
+// an extension counts only whole, as in matchExtension.
 int attachmentRisk(std::string_view typeText);
 
 // Words that hide letters behind marks ("$ave", "cl!ck"); -1 for an empty text.
