@@ -12,6 +12,7 @@
 #include "core/MailChecker.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/BuiltInTexts.h"
+#include "risk/RiskRules.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "store/Formatting.h"
@@ -26,6 +27,11 @@ constexpr const char* kPasswordVariable = "QUILLGATE_PASSWORD";
 int usage(const std::string& error) {
     return usageError("clean", error);
 }
+
+const std::map<std::string, bool CleanOptions::*> kFlagOptions{
+    {"--dry-run", &CleanOptions::dryRun},
+    {"--heuristics", &CleanOptions::heuristics},
+};
 
 const std::map<std::string, std::string CleanOptions::*> kValueOptions{
     {"--account", &CleanOptions::account}, {"--password", &CleanOptions::password},
@@ -93,20 +99,55 @@ std::string oneLine(const std::string& text) {
     return line;
 }
 
-// Lists the account's rows the automatic tagging rule tagged; their count.
-std::size_t listTagged(const MailChecker& checker, int n) {
-    std::size_t count = 0;
-    const MessageView& view = checker.view();
-    for (std::size_t row = 0; row < view.rowCount(); ++row) {
-        if (view.state(row) != RowState::Delete) continue;
-        const std::size_t index = view.entryIndex(row);
-        if (index >= checker.messages().count()) continue;
-        const MessageEntry& entry = checker.messages().at(index);
-        if (entry.accountIndex != n) continue;
-        std::cout << entry.messageNumber << '\t' << oneLine(entry.from.str()) << '\t'
-                  << oneLine(entry.subject.str()) << '\n';
-        ++count;
+std::string listingLine(const MessageEntry& entry) {
+    return std::to_string(entry.messageNumber) + '\t' + oneLine(entry.from.str()) + '\t' +
+           oneLine(entry.subject.str());
+}
+
+// Why clean leaves a tagged message on the server; empty when it deletes it.
+// Nobody is there to put a mistake right, so only firm evidence counts: a
+// foe, or red from a dictionary record or a risky attachment. The built-in
+// heuristics also make much ordinary mail red, so they count only when asked.
+std::string reasonToKeep(const MessageEntry& entry, bool heuristics) {
+    if (entry.senderStatus == kSenderFoe) return {};
+    std::string heuristicWords;
+    for (std::size_t c = 0; c < entry.level.size(); ++c) {
+        if (entry.level[c] < kLevelRed) continue;
+        if (heuristics || !isHeuristicReason(entry.levelReason[c])) return {};
+        heuristicWords += (heuristicWords.empty() ? "" : "; ") + entry.levelReasonText[c];
     }
+    if (heuristicWords.empty()) return "not red";
+    return "red only by built-in heuristics: " + heuristicWords;
+}
+
+// The entry of a row the automatic tagging rule tagged for account n.
+const MessageEntry* taggedEntry(const MailChecker& checker, std::size_t row, int n) {
+    const MessageView& view = checker.view();
+    if (view.state(row) != RowState::Delete) return nullptr;
+    const std::size_t index = view.entryIndex(row);
+    if (index >= checker.messages().count()) return nullptr;
+    const MessageEntry& entry = checker.messages().at(index);
+    return entry.accountIndex == n ? &entry : nullptr;
+}
+
+// Lists the tagged rows clean deletes and untags the others, which a dry run
+// lists after them with the reason; the count to delete.
+std::size_t chooseDeletions(MailChecker& checker, int n, const CleanOptions& options) {
+    std::size_t count = 0;
+    std::string skipped;
+    for (std::size_t row = 0; row < checker.view().rowCount(); ++row) {
+        const MessageEntry* entry = taggedEntry(checker, row, n);
+        if (entry == nullptr) continue;
+        const std::string keep = reasonToKeep(*entry, options.heuristics);
+        if (keep.empty()) {
+            std::cout << listingLine(*entry) << '\n';
+            ++count;
+            continue;
+        }
+        checker.view().toggleState(row);
+        skipped += listingLine(*entry) + "\tskipped: " + oneLine(keep) + '\n';
+    }
+    if (options.dryRun) std::cout << skipped;
     return count;
 }
 
@@ -114,8 +155,8 @@ bool scanSucceeded(const AccountRecord& account) {
     return account.status == kStatusCompleted || account.status == kStatusNoMessages;
 }
 
-// Scans account n, then deletes (or only lists) what is tagged; the exit code.
-int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, bool dryRun) {
+// Scans account n, then deletes (or only lists) what it should; the exit code.
+int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, const CleanOptions& options) {
     checker.accounts().MakeAccountCurrent(n);
     // A mailbox taken as unchanged would list nothing to delete.
     if (!checker.forceRescan()) checker.toggleRescan();
@@ -127,8 +168,8 @@ int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, bool dryRun) {
                   << checker.client().m_strError;
         return 1;
     }
-    const auto tagged = static_cast<long long>(listTagged(checker, n));
-    if (dryRun) {
+    const auto tagged = static_cast<long long>(chooseDeletions(checker, n, options));
+    if (options.dryRun) {
         std::cout << tagged << " message" << PluralS(tagged) << " would be deleted.\n";
         return 0;
     }
@@ -143,8 +184,8 @@ std::optional<CleanOptions> parseCleanOptions(const std::vector<std::string>& ar
     CleanOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--dry-run") {
-            options.dryRun = true;
+        if (const auto flag = kFlagOptions.find(arg); flag != kFlagOptions.end()) {
+            options.*(flag->second) = true;
             continue;
         }
         const auto option = kValueOptions.find(arg);
@@ -195,7 +236,7 @@ int runClean(const std::vector<std::string>& args) {
     }
     if (!options->caFile.empty()) checker.client().setCaFile(options->caFile);
 
-    const int code = cleanAccount(checker, ui, *n, options->dryRun);
+    const int code = cleanAccount(checker, ui, *n, *options);
     if (!WriteBackScanStatus(profile, *checker.GetAccount(*n), *n)) {
         std::cerr << "quillgate-cli clean: the profile could not be saved\n";
         return 1;

@@ -5,6 +5,7 @@
 
 #include "base/AsciiText.h"
 #include "risk/Enciphered.h"
+#include "risk/ReasonWords.h"
 
 namespace qlt {
 
@@ -177,7 +178,7 @@ bool matchExtension(std::string_view haystack, std::string_view needle) {
 void applyRecord(const KeywordRecord& record, MessageEntry& entry) {
     if (record.category < 1 || record.category > kRiskCategories) return;
     const auto c = static_cast<RiskCategory>(record.category - 1);
-    if (record.level > entry.level[c]) setLevel(entry, c, record.level, record.id);
+    if (record.level > entry.level[c]) setLevel(entry, c, record.level, record.id, recordReasonWords(record));
 }
 
 int attachmentRisk(std::string_view typeText) {

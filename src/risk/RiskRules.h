@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/KeywordRecord.h"
@@ -22,6 +24,13 @@ inline constexpr std::uint32_t kReasonNoSender = 0xFF0006;          // spam
 inline constexpr std::uint32_t kReasonLink = 0xFF0007;              // spam and virus
 inline constexpr std::uint32_t kReasonCidReference = 0xFF0008;      // spam and virus
 inline constexpr std::uint32_t kReasonRiskyAttachment = 0xFF0100;   // virus
+
+// The built-in heuristics (0xFF0001..0xFF0008): signs that ordinary mail shows
+// too, such as a newsletter's links or a list's To, unlike a dictionary record
+// or a risky attachment.
+inline bool isHeuristicReason(std::uint32_t reason) {
+    return reason >= kReasonNotAddressed && reason <= kReasonCidReference;
+}
 
 // The word classes of classifyWord; only kWordDisguised counts.
 enum WordClass : int { kWordNoLetters = 0, kWordAllLetters = 1, kWordMixedCase = 3, kWordDisguised = 5 };
@@ -67,10 +76,12 @@ int countDisguisedWords(std::string_view text);
 // One of WordClass for a word of at least 4 characters.
 int classifyWord(std::string_view word);
 
-// Sets a category's level and reason.
-inline void setLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t reason) {
+// Sets a category's level and reason, with the reason in words.
+inline void setLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t reason,
+                     std::string words) {
     entry.level[category] = level;
     entry.levelReason[category] = reason;
+    entry.levelReasonText[category] = std::move(words);
 }
 
 }  // namespace qlt

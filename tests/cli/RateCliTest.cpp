@@ -189,23 +189,60 @@ TEST_F(RateCli, KeysFollowTheEntryFieldsInOrder) {
     const Json e = rate(kHead +
                         "Subject: x\nContent-Type: multipart/mixed; boundary=\"q\"\n\n--q\n"
                         "Content-Type: text/plain\n\nbody\n--q--\n");
-    EXPECT_EQ(e.keys(), (std::vector<std::string>{"headers",     "preview",       "uidl",
-                                                  "to",          "from",          "subject",
-                                                  "date",        "contentType",   "transferEncoding",
-                                                  "boundary",    "size",          "messageNumber",
-                                                  "levelReason", "accountIndex",  "senderStatus",
-                                                  "partCount",   "level",         "isMultipart",
-                                                  "isMixed",     "isAlternative", "isText",
-                                                  "isHtml",      "hasLink",       "hasCidReference",
-                                                  "isBase64",    "hasEncodedUrl", "parts"}));
+    EXPECT_EQ(e.keys(), (std::vector<std::string>{"headers",
+                                                  "preview",
+                                                  "uidl",
+                                                  "to",
+                                                  "from",
+                                                  "subject",
+                                                  "date",
+                                                  "contentType",
+                                                  "transferEncoding",
+                                                  "boundary",
+                                                  "size",
+                                                  "messageNumber",
+                                                  "levelReason",
+                                                  "levelReasonText",
+                                                  "accountIndex",
+                                                  "senderStatus",
+                                                  "partCount",
+                                                  "level",
+                                                  "isMultipart",
+                                                  "isMixed",
+                                                  "isAlternative",
+                                                  "isText",
+                                                  "isHtml",
+                                                  "hasLink",
+                                                  "hasCidReference",
+                                                  "isBase64",
+                                                  "hasEncodedUrl",
+                                                  "parts"}));
     EXPECT_EQ(e["partCount"].number, static_cast<long long>(e["parts"].items.size()));
     EXPECT_EQ(e["levelReason"].items.size(), 5u);
+    EXPECT_EQ(e["levelReasonText"].items.size(), 5u);
     EXPECT_EQ(e["level"].items.size(), 5u);
     ASSERT_FALSE(e["parts"].items.empty());
     EXPECT_EQ(
         e["parts"].items[0].keys(),
         (std::vector<std::string>{"valid", "partIndex", "messageNumber", "contentType", "transferEncoding",
                                   "contentId", "contentDescription", "contentDisposition"}));
+}
+
+// Each category's reason in words, beside its code: where a user string was
+// found, the name of a rule, nothing for a category without a reason.
+TEST_F(RateCli, ReasonsComeInWords) {
+    const std::string userStrings = write("userlst.dat", "secret project\n");
+    const Json e = rate(kHead +
+                            "Subject: The secret project\nContent-Type: text/plain\n"
+                            "Content-Transfer-Encoding: base64\n\nSGVsbG8gQm9iLCB0aGlzIHdhcyBiYXNlNjQu\n",
+                        {"--account-name", "bob", "--userlst", userStrings});
+    const auto& words = e["levelReasonText"].items;
+    ASSERT_EQ(words.size(), 5u);
+    EXPECT_EQ(words[0].text, "");
+    EXPECT_EQ(words[1].text, "body is base64-encoded");
+    EXPECT_EQ(words[2].text, "");
+    EXPECT_EQ(words[4].text, "\"secret project\" in the headers");
+    EXPECT_EQ(e["levelReason"].items[1].number, 0xFF0002);
 }
 
 TEST_F(RateCli, LineEndsSizeNumberAndDefaults) {
