@@ -228,5 +228,22 @@ TEST_F(RateCli, ErrorsAreToldWithTheirExitCodes) {
     }
 }
 
+// The window's reading: UTF-8 when the bytes are valid UTF-8, else Latin-1.
+TEST_F(RateCli, SubjectsComeOutInUtf8WhateverTheirBytes) {
+    const struct {
+        const char* name;
+        std::string subject;
+    } rows[] = {
+        {"UTF-8", "Caf\xC3\xA9"},
+        {"Latin-1", "Caf\xE9"},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = runCli({"rate", write("m.eml", kHead + "Subject: " + row.subject + "\n\nHi.\n")});
+        EXPECT_EQ(run.exitCode, 0) << row.name;
+        EXPECT_NE(run.out.find("\"subject\":\"Caf\xC3\xA9\""), std::string::npos)
+            << row.name << ": " << run.out;
+    }
+}
+
 }  // namespace
 }  // namespace qlt::test
