@@ -38,7 +38,8 @@ const CommandHelp kCommands[] = {
      "  --userlst PATH       the user strings file (none)\n"
      "  --full               rate the whole message, as Analyze does\n"
      "\n"
-     "Exit codes: 0 done, 1 the file could not be read, 2 usage.\n"},
+     "Exit codes: 0 done, 1 FILE or a file an option names could not be read,\n"
+     "2 usage.\n"},
     {"scan",
      "quillgate-cli scan --server HOST [--port N] --user U --password P\n"
      "                          [--security none|tls|stls] [--ca FILE]\n"
