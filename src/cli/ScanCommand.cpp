@@ -9,6 +9,7 @@
 #include "cli/CommandHelp.h"
 #include "cli/EntryJson.h"
 #include "cli/Json.h"
+#include "cli/PasswordSource.h"
 #include "cli/StderrUiPort.h"
 #include "content/MailboxScan.h"
 #include "pop3/Pop3Client.h"
@@ -33,10 +34,15 @@ struct NumberRule {
 };
 
 const std::map<std::string, std::string ScanOptions::*> kTextOptions{
-    {"--server", &ScanOptions::server},     {"--user", &ScanOptions::user},
-    {"--password", &ScanOptions::password}, {"--account-name", &ScanOptions::accountName},
-    {"--dict", &ScanOptions::dictionary},   {"--userlst", &ScanOptions::userStrings},
-    {"--senders", &ScanOptions::senders},   {"--ca", &ScanOptions::caFile},
+    {"--server", &ScanOptions::server},
+    {"--user", &ScanOptions::user},
+    {"--password", &ScanOptions::password},
+    {"--password-file", &ScanOptions::passwordFile},
+    {"--account-name", &ScanOptions::accountName},
+    {"--dict", &ScanOptions::dictionary},
+    {"--userlst", &ScanOptions::userStrings},
+    {"--senders", &ScanOptions::senders},
+    {"--ca", &ScanOptions::caFile},
 };
 
 constexpr const char* kSecurityOption = "--security";
@@ -75,14 +81,14 @@ bool setOption(ScanOptions& options, const std::string& option, const std::strin
     return true;
 }
 
-AccountRecord accountFor(const ScanOptions& options) {
+AccountRecord accountFor(const ScanOptions& options, const std::string& password) {
     AccountRecord account;
     account.server = options.server;
     account.port =
         options.port != 0 ? static_cast<std::uint32_t>(options.port) : DefaultPortFor(options.security);
     account.security = options.security;
     account.userName = options.user;
-    account.password = options.password;
+    account.password = password;
     account.accountName = options.accountName;
     account.timeout = static_cast<std::uint16_t>(options.timeoutSeconds);
     account.accountNumber = kAccountNumber;
@@ -108,6 +114,18 @@ std::string resultJson(const std::optional<int>& result, const Pop3Client& clien
     return out;
 }
 
+// The password the options give; nothing when there is none (the reason
+// goes to error).
+std::optional<std::string> passwordFor(const ScanOptions& options, std::string& error) {
+    auto password = takePassword({options.password, options.passwordFile}, "scan", error);
+    if (password && password->empty()) {
+        error =
+            std::string("a password is needed: --password-file FILE, --password - or ") + kPasswordVariable;
+        return std::nullopt;
+    }
+    return password;
+}
+
 }  // namespace
 
 std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args, std::string& error) {
@@ -124,7 +142,7 @@ std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args
         }
         if (!setOption(options, arg, args[++i], error)) return std::nullopt;
     }
-    for (const char* required : {"--server", "--user", "--password"}) {
+    for (const char* required : {"--server", "--user"}) {
         if ((options.*(kTextOptions.at(required))).empty()) {
             error = std::string(required) + " is needed";
             return std::nullopt;
@@ -137,13 +155,15 @@ int runScan(const std::vector<std::string>& args) {
     std::string error;
     const auto options = parseScanOptions(args, error);
     if (!options) return usage(error);
+    const auto password = passwordFor(*options, error);
+    if (!password) return usage(error);
 
     StderrUiPort ui;
     SystemClock clock;
     Pop3Client client(ui, clock);
     if (!options->caFile.empty()) client.setCaFile(options->caFile);
     MessageList list;
-    const AccountRecord account = accountFor(*options);
+    const AccountRecord account = accountFor(*options, *password);
     std::optional<int> result;
     if (client.Connect(account)) {
         KeywordDictionary dictionary;
