@@ -7,6 +7,7 @@
 
 #include "base/Clock.h"
 #include "cli/CliFiles.h"
+#include "cli/CliText.h"
 #include "cli/CommandHelp.h"
 #include "cli/HeadlessDesk.h"
 #include "cli/PasswordSource.h"
@@ -85,16 +86,6 @@ std::optional<int> findAccount(const MailChecker& checker, const std::string& wa
     return found;
 }
 
-// A header text on one line of the listing: its tabs and line breaks would
-// make another column or another line.
-std::string oneLine(const std::string& text) {
-    std::string line = text;
-    for (char& c : line) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    }
-    return line;
-}
-
 // Lists the account's rows the automatic tagging rule tagged; their count.
 std::size_t listTagged(const MailChecker& checker, int n) {
     std::size_t count = 0;
@@ -105,6 +96,7 @@ std::size_t listTagged(const MailChecker& checker, int n) {
         if (index >= checker.messages().count()) continue;
         const MessageEntry& entry = checker.messages().at(index);
         if (entry.accountIndex != n) continue;
+        // A tab or line break in a header would make another column or line.
         std::cout << entry.messageNumber << '\t' << oneLine(entry.from.str()) << '\t'
                   << oneLine(entry.subject.str()) << '\n';
         ++count;

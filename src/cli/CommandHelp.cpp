@@ -58,7 +58,8 @@ const CommandHelp kCommands[] = {
      "                          [--userlst PATH] [--senders PATH]",
      "Logs in to a POP3 server, scans the mailbox and prints the result, the\n"
      "server's counters, the error text and the rated entries as one JSON\n"
-     "object. Nothing is deleted and no profile is read or written.\n"
+     "object; a failure is also told in one line on standard error. Nothing is\n"
+     "deleted and no profile is read or written.\n"
      "\n" QLT_PASSWORD_HELP "  --security WORD  none (clear text), tls (TLS from the first byte) or\n"
      "                   stls (STLS before the login); none when left out\n"
      "  --port N         the server's port (995 for tls, 110 otherwise)\n"

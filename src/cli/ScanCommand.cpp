@@ -6,6 +6,7 @@
 #include "base/Clock.h"
 #include "base/MessageList.h"
 #include "cli/CliFiles.h"
+#include "cli/CliText.h"
 #include "cli/CommandHelp.h"
 #include "cli/EntryJson.h"
 #include "cli/Json.h"
@@ -97,14 +98,23 @@ AccountRecord accountFor(const ScanOptions& options, const std::string& password
     return account;
 }
 
-std::string resultJson(const std::optional<int>& result, const Pop3Client& client, const MessageList& list) {
+// Why the scan failed. A TOP that failed is tried again on a new connection,
+// which clears the client's error text: then the step is named.
+std::string failureText(const std::optional<int>& result, const Pop3Client& client) {
+    if (!client.m_strError.empty()) return client.m_strError;
+    if (!result) return "ERROR: The connection to the server or the login failed";
+    return "ERROR: The scan failed: a message's TOP failed " + std::to_string(kTopTries) + " times";
+}
+
+std::string resultJson(const std::optional<int>& result, const std::string& error, const Pop3Client& client,
+                       const MessageList& list) {
     std::string out = "{\"result\": ";
     out += result ? std::to_string(*result) : "null";
     out += ", \"messages\": " + std::to_string(client.m_nMessages);
     out += ", \"mailboxSize\": " + std::to_string(client.m_nMailboxSize);
     out += ", \"rate\": " + std::to_string(client.m_wRate);
     out += ", \"error\": ";
-    appendJsonString(out, client.m_strError);
+    appendJsonString(out, error);
     out += ", \"entries\": [";
     for (std::size_t i = 0; i < list.count(); ++i) {
         if (i > 0) out += ", ";
@@ -124,6 +134,16 @@ std::optional<std::string> passwordFor(const ScanOptions& options, std::string& 
         return std::nullopt;
     }
     return password;
+}
+
+// Prints the JSON, and a failure's reason on standard error; the exit code.
+int report(const std::optional<int>& result, const Pop3Client& client, const MessageList& list) {
+    const bool failed = !result || *result == kScanFailed;
+    const std::string error = failed ? failureText(result, client) : client.m_strError;
+    std::cout << resultJson(result, error, client, list) << '\n';
+    if (failed) std::cerr << "quillgate-cli scan: " << oneLine(error) << '\n';
+    if (!std::cout.flush()) return 1;
+    return failed ? 1 : 0;
 }
 
 }  // namespace
@@ -175,9 +195,7 @@ int runScan(const std::vector<std::string>& args) {
         if (!options->senders.empty()) SenderList(ui, options->senders).applySenderList(list);
     }
     client.Close();
-    std::cout << resultJson(result, client, list) << '\n';
-    if (!std::cout.flush()) return 1;
-    return result && *result != kScanFailed ? 0 : 1;
+    return report(result, client, list);
 }
 
 }  // namespace qlt::cli

@@ -31,8 +31,9 @@ struct ScanOptions {
 std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args, std::string& error);
 
 // quillgate-cli scan (see its --help). Logs in, scans the mailbox into an empty list and prints the result,
-// the server's counters, the measured rate, the error text and the entries as one JSON object. Returns the
-// exit code: 0 scanned (also empty or stopped), 1 no login or a failed scan, 2 usage or no password.
+// the server's counters, the measured rate, the error text and the entries as one JSON object; a failure
+// is also told in one line on standard error. Returns the exit code: 0 scanned (also empty or stopped),
+// 1 no login or a failed scan, 2 usage or no password.
 int runScan(const std::vector<std::string>& args);
 
 }  // namespace qlt::cli

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "MiniJson.h"
 #include "support/CliRun.h"
 #include "support/FakePop3Server.h"
 #include "support/TempFolder.h"
@@ -99,6 +101,65 @@ TEST_F(ScanCli, NoPasswordToBeHadIsExitCodeTwoWithTheReason) {
         EXPECT_EQ(run.exitCode, 2) << row.name;
         EXPECT_EQ(run.out, "") << row.name;
         EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "quillgate-cli scan: " + row.error) << row.name;
+    }
+}
+
+TEST_F(ScanCli, AFailedScanTellsWhyInTheJsonAndOnOneLineOfStandardError) {
+    const struct {
+        const char* name;
+        std::function<void(FakePop3Server&)> script;
+        std::string error;  // in the JSON
+        std::string line;   // on standard error
+    } rows[] = {
+        {"no server", {}, "Could not connect to server", "Could not connect to server"},
+        {"password refused",
+         [](FakePop3Server& server) {
+             server.send("+OK ready\r\n")
+                 .expect("user ann\r\n")
+                 .send("+OK\r\n")
+                 .expect(std::string("pass ") + kPassword + "\r\n")
+                 .send("-ERR [AUTH] Authentication failed.\r\n");
+         },
+         "ERROR: It does not like your password\r\n-ERR [AUTH] Authentication failed.\r\n",
+         "ERROR: It does not like your password -ERR [AUTH] Authentication failed."},
+        // Each TOP that fails is tried again on a new connection, whose login
+        // clears the client's error text.
+        {"TOP refused at every try",
+         [](FakePop3Server& server) {
+             server.greetAndLogin("ann", kPassword)
+                 .expect("stat\r\n")
+                 .send("+OK 1 100\r\n")
+                 .withoutCapa()
+                 .expect("list 1\r\n")
+                 .send("+OK 1 100\r\n")
+                 .expect("uidl 1\r\n")
+                 .send("+OK 1 uid-1\r\n");
+             for (int tries = 0; tries < 4; ++tries) {
+                 if (tries > 0) server.acceptNext().greetAndLogin("ann", kPassword);
+                 server.expect("top 1 1024\r\n").send("-ERR no such message\r\n");
+             }
+             server.acceptNext().greetAndLogin("ann", kPassword);
+         },
+         "ERROR: The scan failed: a message's TOP failed 4 times",
+         "ERROR: The scan failed: a message's TOP failed 4 times"},
+    };
+    for (const auto& row : rows) {
+        FakePop3Server server;
+        if (row.script) {
+            row.script(server);
+            server.start();
+        }
+        const unsigned port = row.script ? server.port() : FakePop3Server::unusedPort();
+        const CliRun run = scan(port, {}, {std::string("QUILLGATE_PASSWORD=") + kPassword});
+        if (row.script) {
+            EXPECT_EQ(server.finish(), "") << row.name;
+        }
+        EXPECT_EQ(run.exitCode, 1) << row.name;
+        const auto json = JsonReader::parse(run.out);
+        ASSERT_TRUE(json) << row.name << ": not JSON: " << run.out;
+        EXPECT_EQ((*json)["error"].text, row.error) << row.name;
+        EXPECT_TRUE(run.err.ends_with("quillgate-cli scan: " + row.line + "\n"))
+            << row.name << ": " << run.err;
     }
 }
 
