@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <string>
@@ -161,6 +162,24 @@ TEST_F(ScanCli, AFailedScanTellsWhyInTheJsonAndOnOneLineOfStandardError) {
         EXPECT_TRUE(run.err.ends_with("quillgate-cli scan: " + row.line + "\n"))
             << row.name << ": " << run.err;
     }
+}
+
+TEST_F(ScanCli, ANewWireLogFileIsReadableByTheUserAlone) {
+    FakePop3Server server;
+    emptyMailbox(server);
+    server.start();
+    const std::string log = folder.file("wire.log");
+    // With no mask at all, only the program's own choice of mode is left.
+    const mode_t mask = umask(0);
+    const CliRun run =
+        scan(server.port(), {}, {std::string("QUILLGATE_PASSWORD=") + kPassword, "QLT_WIRE_LOG=" + log});
+    umask(mask);
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    struct stat made {};
+    ASSERT_EQ(stat(log.c_str(), &made), 0);
+    EXPECT_EQ(made.st_mode & 0777, 0600u);
+    EXPECT_NE(readWholeFile(log).find("C: pass ********\n"), std::string::npos);
 }
 
 }  // namespace
