@@ -7,8 +7,10 @@
 
 #include "base/Clock.h"
 #include "cli/CliFiles.h"
+#include "cli/CliText.h"
 #include "cli/CommandHelp.h"
 #include "cli/HeadlessDesk.h"
+#include "cli/PasswordSource.h"
 #include "core/MailChecker.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/BuiltInTexts.h"
@@ -22,8 +24,6 @@
 namespace qlt::cli {
 namespace {
 
-constexpr const char* kPasswordVariable = "QUILLGATE_PASSWORD";
-
 int usage(const std::string& error) {
     return usageError("clean", error);
 }
@@ -34,8 +34,11 @@ const std::map<std::string, bool CleanOptions::*> kFlagOptions{
 };
 
 const std::map<std::string, std::string CleanOptions::*> kValueOptions{
-    {"--account", &CleanOptions::account}, {"--password", &CleanOptions::password},
-    {"--ca", &CleanOptions::caFile},       {"--data", &CleanOptions::dataFolder},
+    {"--account", &CleanOptions::account},
+    {"--password", &CleanOptions::password},
+    {"--password-file", &CleanOptions::passwordFile},
+    {"--ca", &CleanOptions::caFile},
+    {"--data", &CleanOptions::dataFolder},
     {"--dict", &CleanOptions::dictionary},
 };
 
@@ -87,16 +90,6 @@ std::optional<int> findAccount(const MailChecker& checker, const std::string& wa
     }
     if (!found) error = "no account is named \"" + wanted + "\"";
     return found;
-}
-
-// A header text on one line of the listing: its tabs and line breaks would
-// make another column or another line.
-std::string oneLine(const std::string& text) {
-    std::string line = text;
-    for (char& c : line) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    }
-    return line;
 }
 
 std::string listingLine(const MessageEntry& entry) {
@@ -199,10 +192,6 @@ std::optional<CleanOptions> parseCleanOptions(const std::vector<std::string>& ar
         }
         options.*(option->second) = args[++i];
     }
-    if (options.password.empty()) {
-        const char* fromEnvironment = std::getenv(kPasswordVariable);
-        if (fromEnvironment != nullptr) options.password = fromEnvironment;
-    }
     return options;
 }
 
@@ -210,12 +199,14 @@ int runClean(const std::vector<std::string>& args) {
     std::string error;
     const auto options = parseCleanOptions(args, error);
     if (!options) return usage(error);
+    const auto password = takePassword({options->password, options->passwordFile}, "clean", error);
+    if (!password) return usage(error);
 
     // The window may be open and save meanwhile: the checker's own saves stay
     // in memory, and only the cleaned account's status goes back at the end.
     QSettingsProfile profile;
     OverlayProfile scratch(profile);
-    HeadlessUiPort ui(options->password);
+    HeadlessUiPort ui(*password);
     SystemClock clock;
     HeadlessWindow window;
     NoLauncher launcher;
@@ -228,10 +219,10 @@ int runClean(const std::vector<std::string>& args) {
         std::cerr << "quillgate-cli clean: " << error << '\n';
         return 2;
     }
-    if (checker.GetAccount(*n)->password.empty() && options->password.empty()) {
-        std::cerr
-            << "quillgate-cli clean: the profile stores no password for this account: give --password or "
-            << kPasswordVariable << '\n';
+    if (checker.GetAccount(*n)->password.empty() && password->empty()) {
+        std::cerr << "quillgate-cli clean: the profile stores no password for this account: give "
+                     "--password-file FILE, --password - or "
+                  << kPasswordVariable << '\n';
         return 2;
     }
     if (!options->caFile.empty()) checker.client().setCaFile(options->caFile);

@@ -91,11 +91,12 @@ class CleanCli : public ::testing::Test {
         return store;
     }
 
-    CliRun clean(std::vector<std::string> args, std::vector<std::string> env = {}) {
+    CliRun clean(std::vector<std::string> args, std::vector<std::string> env = {},
+                 const std::string& input = {}) {
         args.insert(args.begin(), "clean");
         args.insert(args.end(), {"--data", data()});
         env.push_back("XDG_CONFIG_HOME=" + folder.file("config"));
-        return runCli(args, env);
+        return runCli(args, env, input);
     }
 
     // The scan's dialogue over a mailbox of these TOP replies (by default the
@@ -180,21 +181,38 @@ TEST_F(CleanCli, AnAccountTheProgramAddsWhileCleanRunsIsKept) {
     EXPECT_EQ(after.GetAccount(3)->messageCount, 0);
 }
 
-TEST_F(CleanCli, DeletesTheTaggedMessageWithThePasswordFromTheEnvironment) {
-    FakePop3Server server;
-    scanScript(server, "env-pw");
-    deletionScript(server, "env-pw");
-    server.start();
-    writeProfile(server.port(), "");
+TEST_F(CleanCli, DeletesTheTaggedMessageWithAGivenPassword) {
+    const std::string passwordFile = folder.file("password");
+    std::ofstream(passwordFile) << "given-pw\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::vector<std::string> env;
+        std::string input;
+    } rows[] = {
+        {"environment", {}, {"QUILLGATE_PASSWORD=given-pw"}, ""},
+        {"password file", {"--password-file", passwordFile}, {}, ""},
+        {"standard input", {"--password", "-"}, {}, "given-pw\n"},
+    };
+    for (const auto& row : rows) {
+        FakePop3Server server;
+        scanScript(server, "given-pw");
+        deletionScript(server, "given-pw");
+        server.start();
+        writeProfile(server.port(), "");
 
-    const CliRun run = clean({"--account", "2"}, {"QUILLGATE_PASSWORD=env-pw"});
+        auto args = row.args;
+        args.insert(args.begin(), {"--account", "2"});
+        const CliRun run = clean(args, row.env, row.input);
 
-    EXPECT_EQ(server.finish(), "");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "1\tDeals <foe@spam.example>\tBuy now\nDeleted 1 of 1 message.\n");
-    const AccountStore after = readProfile();
-    EXPECT_TRUE(after.GetAccount(2)->password.empty()) << "a given password is never stored";
-    EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u);
+        EXPECT_EQ(server.finish(), "") << row.name;
+        EXPECT_EQ(run.exitCode, 0) << row.name << ": " << run.err;
+        EXPECT_EQ(run.out, "1\tDeals <foe@spam.example>\tBuy now\nDeleted 1 of 1 message.\n") << row.name;
+        const AccountStore after = readProfile();
+        EXPECT_TRUE(after.GetAccount(2)->password.empty())
+            << row.name << ": a given password is never stored";
+        EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u) << row.name;
+    }
 }
 
 TEST_F(CleanCli, ALoginRefusedIsExitCodeOneWithTheServersWords) {
@@ -312,8 +330,8 @@ INSTANTIATE_TEST_SUITE_P(
         NoAccount{"NumberTooHigh", {"--account", "3"}, "there is no account number 3 (the profile holds 2)"},
         NoAccount{"NoPassword",
                   {"--account", "Work"},
-                  "the profile stores no password for this account: give --password or "
-                  "QUILLGATE_PASSWORD"}),
+                  "the profile stores no password for this account: give --password-file FILE, "
+                  "--password - or QUILLGATE_PASSWORD"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

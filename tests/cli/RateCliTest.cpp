@@ -295,7 +295,6 @@ TEST_F(RateCli, ErrorsAreToldWithTheirExitCodes) {
         std::vector<std::string> args;
         int exitCode;
     } rows[] = {
-        {"missing file", {"rate", (m_dir / "absent.eml").string()}, 1},
         {"no file", {"rate"}, 2},
         {"two files", {"rate", message, message}, 2},
         {"unknown option", {"rate", message, "--fast"}, 2},
@@ -307,6 +306,47 @@ TEST_F(RateCli, ErrorsAreToldWithTheirExitCodes) {
         const CliRun run = runCli(row.args);
         EXPECT_EQ(run.exitCode, row.exitCode) << row.name;
         EXPECT_TRUE(run.out.empty()) << row.name;
+    }
+}
+
+TEST_F(RateCli, AnUnreadableInputIsExitCodeOneNamingIt) {
+    const std::string message = write("ok.eml", kHead + "Subject: x\n\nHi.\n");
+    const std::string folder = m_dir.string();
+    const std::string absent = (m_dir / "absent.eml").string();
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string why;
+    } rows[] = {
+        {"folder as message", {"rate", folder}, folder + ": Is a directory"},
+        {"missing message", {"rate", absent}, absent + ": No such file or directory"},
+        {"folder as dictionary", {"rate", message, "--dict", folder}, folder + ": Is a directory"},
+        {"missing user strings",
+         {"rate", message, "--userlst", absent},
+         absent + ": No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = runCli(row.args);
+        EXPECT_EQ(run.exitCode, 1) << row.name;
+        EXPECT_EQ(run.out, "") << row.name;
+        EXPECT_EQ(run.err, "quillgate-cli rate: cannot read " + row.why + "\n") << row.name;
+    }
+}
+
+// The window's reading: UTF-8 when the bytes are valid UTF-8, else Latin-1.
+TEST_F(RateCli, SubjectsComeOutInUtf8WhateverTheirBytes) {
+    const struct {
+        const char* name;
+        std::string subject;
+    } rows[] = {
+        {"UTF-8", "Caf\xC3\xA9"},
+        {"Latin-1", "Caf\xE9"},
+    };
+    for (const auto& row : rows) {
+        const CliRun run = runCli({"rate", write("m.eml", kHead + "Subject: " + row.subject + "\n\nHi.\n")});
+        EXPECT_EQ(run.exitCode, 0) << row.name;
+        EXPECT_NE(run.out.find("\"subject\":\"Caf\xC3\xA9\""), std::string::npos)
+            << row.name << ": " << run.out;
     }
 }
 
