@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -56,6 +57,9 @@ struct MessageEntry {
     std::int32_t size = 0;
     std::int32_t messageNumber = 0;
     std::array<std::uint32_t, kRiskCategories> levelReason{};
+    // Each reason in words, made while rating: the dictionary that named a
+    // record is gone once the scan ends.
+    std::array<std::string, kRiskCategories> levelReasonText;
     std::uint8_t accountIndex = 0;
     std::uint8_t senderStatus = kSenderUnlisted;
     std::array<std::uint8_t, kRiskCategories> level{};

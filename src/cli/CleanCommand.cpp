@@ -7,11 +7,14 @@
 
 #include "base/Clock.h"
 #include "cli/CliFiles.h"
+#include "cli/CliText.h"
 #include "cli/CommandHelp.h"
 #include "cli/HeadlessDesk.h"
+#include "cli/PasswordSource.h"
 #include "core/MailChecker.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/BuiltInTexts.h"
+#include "risk/RiskRules.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "store/Formatting.h"
@@ -21,15 +24,21 @@
 namespace qlt::cli {
 namespace {
 
-constexpr const char* kPasswordVariable = "QUILLGATE_PASSWORD";
-
 int usage(const std::string& error) {
     return usageError("clean", error);
 }
 
+const std::map<std::string, bool CleanOptions::*> kFlagOptions{
+    {"--dry-run", &CleanOptions::dryRun},
+    {"--heuristics", &CleanOptions::heuristics},
+};
+
 const std::map<std::string, std::string CleanOptions::*> kValueOptions{
-    {"--account", &CleanOptions::account}, {"--password", &CleanOptions::password},
-    {"--ca", &CleanOptions::caFile},       {"--data", &CleanOptions::dataFolder},
+    {"--account", &CleanOptions::account},
+    {"--password", &CleanOptions::password},
+    {"--password-file", &CleanOptions::passwordFile},
+    {"--ca", &CleanOptions::caFile},
+    {"--data", &CleanOptions::dataFolder},
     {"--dict", &CleanOptions::dictionary},
 };
 
@@ -83,30 +92,55 @@ std::optional<int> findAccount(const MailChecker& checker, const std::string& wa
     return found;
 }
 
-// A header text on one line of the listing: its tabs and line breaks would
-// make another column or another line.
-std::string oneLine(const std::string& text) {
-    std::string line = text;
-    for (char& c : line) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    }
-    return line;
+std::string listingLine(const MessageEntry& entry) {
+    return std::to_string(entry.messageNumber) + '\t' + oneLine(entry.from.str()) + '\t' +
+           oneLine(entry.subject.str());
 }
 
-// Lists the account's rows the automatic tagging rule tagged; their count.
-std::size_t listTagged(const MailChecker& checker, int n) {
-    std::size_t count = 0;
-    const MessageView& view = checker.view();
-    for (std::size_t row = 0; row < view.rowCount(); ++row) {
-        if (view.state(row) != RowState::Delete) continue;
-        const std::size_t index = view.entryIndex(row);
-        if (index >= checker.messages().count()) continue;
-        const MessageEntry& entry = checker.messages().at(index);
-        if (entry.accountIndex != n) continue;
-        std::cout << entry.messageNumber << '\t' << oneLine(entry.from.str()) << '\t'
-                  << oneLine(entry.subject.str()) << '\n';
-        ++count;
+// Why clean leaves a tagged message on the server; empty when it deletes it.
+// Nobody is there to put a mistake right, so only firm evidence counts: a
+// foe, or red from a dictionary record or a risky attachment. The built-in
+// heuristics also make much ordinary mail red, so they count only when asked.
+std::string reasonToKeep(const MessageEntry& entry, bool heuristics) {
+    if (entry.senderStatus == kSenderFoe) return {};
+    std::string heuristicWords;
+    for (std::size_t c = 0; c < entry.level.size(); ++c) {
+        if (entry.level[c] < kLevelRed) continue;
+        if (heuristics || !isHeuristicReason(entry.levelReason[c])) return {};
+        heuristicWords += (heuristicWords.empty() ? "" : "; ") + entry.levelReasonText[c];
     }
+    if (heuristicWords.empty()) return "not red";
+    return "red only by built-in heuristics: " + heuristicWords;
+}
+
+// The entry of a row the automatic tagging rule tagged for account n.
+const MessageEntry* taggedEntry(const MailChecker& checker, std::size_t row, int n) {
+    const MessageView& view = checker.view();
+    if (view.state(row) != RowState::Delete) return nullptr;
+    const std::size_t index = view.entryIndex(row);
+    if (index >= checker.messages().count()) return nullptr;
+    const MessageEntry& entry = checker.messages().at(index);
+    return entry.accountIndex == n ? &entry : nullptr;
+}
+
+// Lists the tagged rows clean deletes and untags the others, which a dry run
+// lists after them with the reason; the count to delete.
+std::size_t chooseDeletions(MailChecker& checker, int n, const CleanOptions& options) {
+    std::size_t count = 0;
+    std::string skipped;
+    for (std::size_t row = 0; row < checker.view().rowCount(); ++row) {
+        const MessageEntry* entry = taggedEntry(checker, row, n);
+        if (entry == nullptr) continue;
+        const std::string keep = reasonToKeep(*entry, options.heuristics);
+        if (keep.empty()) {
+            std::cout << listingLine(*entry) << '\n';
+            ++count;
+            continue;
+        }
+        checker.view().toggleState(row);
+        skipped += listingLine(*entry) + "\tskipped: " + oneLine(keep) + '\n';
+    }
+    if (options.dryRun) std::cout << skipped;
     return count;
 }
 
@@ -114,8 +148,8 @@ bool scanSucceeded(const AccountRecord& account) {
     return account.status == kStatusCompleted || account.status == kStatusNoMessages;
 }
 
-// Scans account n, then deletes (or only lists) what is tagged; the exit code.
-int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, bool dryRun) {
+// Scans account n, then deletes (or only lists) what it should; the exit code.
+int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, const CleanOptions& options) {
     checker.accounts().MakeAccountCurrent(n);
     // A mailbox taken as unchanged would list nothing to delete.
     if (!checker.forceRescan()) checker.toggleRescan();
@@ -127,8 +161,8 @@ int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, bool dryRun) {
                   << checker.client().m_strError;
         return 1;
     }
-    const auto tagged = static_cast<long long>(listTagged(checker, n));
-    if (dryRun) {
+    const auto tagged = static_cast<long long>(chooseDeletions(checker, n, options));
+    if (options.dryRun) {
         std::cout << tagged << " message" << PluralS(tagged) << " would be deleted.\n";
         return 0;
     }
@@ -143,8 +177,8 @@ std::optional<CleanOptions> parseCleanOptions(const std::vector<std::string>& ar
     CleanOptions options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--dry-run") {
-            options.dryRun = true;
+        if (const auto flag = kFlagOptions.find(arg); flag != kFlagOptions.end()) {
+            options.*(flag->second) = true;
             continue;
         }
         const auto option = kValueOptions.find(arg);
@@ -158,10 +192,6 @@ std::optional<CleanOptions> parseCleanOptions(const std::vector<std::string>& ar
         }
         options.*(option->second) = args[++i];
     }
-    if (options.password.empty()) {
-        const char* fromEnvironment = std::getenv(kPasswordVariable);
-        if (fromEnvironment != nullptr) options.password = fromEnvironment;
-    }
     return options;
 }
 
@@ -169,12 +199,14 @@ int runClean(const std::vector<std::string>& args) {
     std::string error;
     const auto options = parseCleanOptions(args, error);
     if (!options) return usage(error);
+    const auto password = takePassword({options->password, options->passwordFile}, "clean", error);
+    if (!password) return usage(error);
 
     // The window may be open and save meanwhile: the checker's own saves stay
     // in memory, and only the cleaned account's status goes back at the end.
     QSettingsProfile profile;
     OverlayProfile scratch(profile);
-    HeadlessUiPort ui(options->password);
+    HeadlessUiPort ui(*password);
     SystemClock clock;
     HeadlessWindow window;
     NoLauncher launcher;
@@ -187,15 +219,15 @@ int runClean(const std::vector<std::string>& args) {
         std::cerr << "quillgate-cli clean: " << error << '\n';
         return 2;
     }
-    if (checker.GetAccount(*n)->password.empty() && options->password.empty()) {
-        std::cerr
-            << "quillgate-cli clean: the profile stores no password for this account: give --password or "
-            << kPasswordVariable << '\n';
+    if (checker.GetAccount(*n)->password.empty() && password->empty()) {
+        std::cerr << "quillgate-cli clean: the profile stores no password for this account: give "
+                     "--password-file FILE, --password - or "
+                  << kPasswordVariable << '\n';
         return 2;
     }
     if (!options->caFile.empty()) checker.client().setCaFile(options->caFile);
 
-    const int code = cleanAccount(checker, ui, *n, options->dryRun);
+    const int code = cleanAccount(checker, ui, *n, *options);
     if (!WriteBackScanStatus(profile, *checker.GetAccount(*n), *n)) {
         std::cerr << "quillgate-cli clean: the profile could not be saved\n";
         return 1;

@@ -1,23 +1,36 @@
 #pragma once
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 
+#include "base/AsciiText.h"
 #include "risk/BuiltInTexts.h"
 
 namespace qlt::cli {
 
-// The whole file as raw bytes, or nothing when it cannot be read.
-inline std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>{});
-    if (in.bad()) return std::nullopt;
+// "cannot read PATH: " and the system's reason of errno.
+inline std::string cannotRead(const std::string& path) {
+    return "cannot read " + path + ": " + std::strerror(errno);
+}
+
+// The whole file as raw bytes, or nothing when it cannot be read (a missing
+// file, a folder, no permission); then error says why, naming the file.
+inline std::optional<std::string> readFile(const std::string& path, std::string& error) {
+    const UniqueFile file(std::fopen(path.c_str(), "rb"));
+    std::string bytes;
+    char chunk[65536];
+    std::size_t got = 0;
+    while (file && (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes.append(chunk, got);
+    if (!file || std::ferror(file.get())) {
+        error = cannotRead(path);
+        return std::nullopt;
+    }
     return bytes;
 }
 

@@ -7,6 +7,16 @@ namespace qlt::cli {
 
 namespace {
 
+// Where scan and clean take the password from, and why not from the command
+// line itself.
+#define QLT_PASSWORD_HELP                                                       \
+    "The password is the first line of FILE with --password-file FILE, or of\n" \
+    "standard input with --password -; without either, the environment\n"       \
+    "variable QUILLGATE_PASSWORD holds it. --password P still takes it from\n"  \
+    "the command line, where every local user can read it in the process\n"     \
+    "list, and warns so.\n"                                                     \
+    "\n"
+
 const CommandHelp kCommands[] = {
     {"codec", "quillgate-cli codec compress|decompress|scramble",
      "Runs the account store's codec over standard input and writes the result\n"
@@ -38,42 +48,52 @@ const CommandHelp kCommands[] = {
      "  --userlst PATH       the user strings file (none)\n"
      "  --full               rate the whole message, as Analyze does\n"
      "\n"
-     "Exit codes: 0 done, 1 the file could not be read, 2 usage.\n"},
+     "Exit codes: 0 done, 1 FILE or a file an option names could not be read,\n"
+     "2 usage.\n"},
     {"scan",
-     "quillgate-cli scan --server HOST [--port N] --user U --password P\n"
+     "quillgate-cli scan --server HOST [--port N] --user U\n"
+     "                          [--password-file FILE | --password -|P]\n"
      "                          [--security none|tls|stls] [--ca FILE]\n"
      "                          [--account-name NAME] [--timeout S] [--scanbuf N] [--dict PATH]\n"
      "                          [--userlst PATH] [--senders PATH]",
      "Logs in to a POP3 server, scans the mailbox and prints the result, the\n"
      "server's counters, the error text and the rated entries as one JSON\n"
-     "object. Nothing is deleted and no profile is read or written.\n"
-     "\n"
-     "  --security WORD  none (clear text), tls (TLS from the first byte) or\n"
+     "object; a failure is also told in one line on standard error. Nothing is\n"
+     "deleted and no profile is read or written.\n"
+     "\n" QLT_PASSWORD_HELP "  --security WORD  none (clear text), tls (TLS from the first byte) or\n"
      "                   stls (STLS before the login); none when left out\n"
      "  --port N         the server's port (995 for tls, 110 otherwise)\n"
      "  --ca FILE        trust the certificates in this PEM file instead of\n"
      "                   the system's\n"
      "  --timeout S      seconds to wait for each reply (30; 0: no limit)\n"
-     "  --scanbuf N      the bytes of each message read for rating (1024)\n"
+     "  --scanbuf N      the body lines TOP asks for of each message, and the\n"
+     "                   most receives its reply may take (1024)\n"
      "  --senders PATH   a sender list file whose friends and foes are marked\n"
      "\n"
      "Exit codes: 0 scanned (also an empty mailbox), 1 no login or a failed\n"
-     "scan, 2 usage.\n"},
+     "scan, 2 usage or no password.\n"},
     {"clean",
-     "quillgate-cli clean [--account NAME|N] [--password P] [--dry-run]\n"
-     "                          [--ca FILE] [--data DIR] [--dict PATH]",
-     "Scans one account of your profile and deletes on the server the messages\n"
-     "the automatic tagging rule tags: every message of a foe, and any other\n"
-     "with a risk level at or above the profile's threshold (never by risk\n"
-     "for a friend). Meant for scripted use (cron): nothing is asked, the\n"
-     "messages are listed on standard output as \"NUMBER<tab>SENDER<tab>SUBJECT\"\n"
-     "and a last line gives the count; notices go to standard error.\n"
+     "quillgate-cli clean [--account NAME|N] [--password-file FILE | --password -|P]\n"
+     "                          [--dry-run] [--heuristics] [--ca FILE] [--data DIR]\n"
+     "                          [--dict PATH]",
+     "Scans one account of your profile and deletes on the server, of the\n"
+     "messages the automatic tagging rule tags (never by risk for a friend),\n"
+     "every message of a foe and those made red by a dictionary record (your\n"
+     "user strings included) or by a risky attachment. The built-in heuristics\n"
+     "(not addressed to the account, base64 body, link, disguised word,\n"
+     "embedded part, no sender) make ordinary mail red too: a message only\n"
+     "they make red stays unless --heuristics is given. Meant for scripted\n"
+     "use (cron): nothing is asked, the messages are listed on standard output\n"
+     "as \"NUMBER<tab>SENDER<tab>SUBJECT\" and a last line gives the count;\n"
+     "notices go to standard error.\n"
      "\n"
+     "A password is needed only when the profile stores none.\n" QLT_PASSWORD_HELP
      "  --account NAME|N  the account by name or by number in the list (the\n"
      "                    current account of the profile when left out)\n"
-     "  --password P      the password when the profile stores none; else the\n"
-     "                    environment variable QUILLGATE_PASSWORD\n"
-     "  --dry-run         list what would be deleted, delete nothing\n"
+     "  --dry-run         list what would be deleted and, after it, each tagged\n"
+     "                    message that stays, its line ending in\n"
+     "                    \"<tab>skipped: REASON\"; delete nothing\n"
+     "  --heuristics      delete also what only the built-in heuristics make red\n"
      "  --ca FILE         trust the certificates in this PEM file instead of\n"
      "                    the system's\n"
      "  --data DIR        the folder of your user strings and sender list\n"
@@ -86,8 +106,11 @@ const CommandHelp kCommands[] = {
      "program sets them, and nothing else, so the program may stay open.\n"
      "\n"
      "Exit codes: 0 done (also nothing to delete), 1 no login, a failed scan\n"
-     "or not every tagged message deleted, 2 usage or no such account.\n"},
+     "or not every tagged message deleted, 2 usage, no such account or no\n"
+     "password.\n"},
 };
+
+#undef QLT_PASSWORD_HELP
 
 }  // namespace
 

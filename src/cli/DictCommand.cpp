@@ -21,12 +21,12 @@ int usage() {
 }
 
 int build(const std::string& sourcePath, const std::string& outPath) {
-    const auto source = readFile(sourcePath);
+    std::string error;
+    const auto source = readFile(sourcePath, error);
     if (!source) {
-        std::cerr << "quillgate-cli: cannot read " << sourcePath << '\n';
+        std::cerr << "quillgate-cli dict: " << error << '\n';
         return 1;
     }
-    std::string error;
     const auto file = buildDictionaryFile(*source, error);
     if (!file) {
         std::cerr << sourcePath << ": " << error << '\n';

@@ -1,6 +1,7 @@
 #include "cli/EntryJson.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "cli/Json.h"
@@ -27,13 +28,11 @@ class ObjectWriter {
     }
     template <typename T, std::size_t N>
     void numbers(std::string_view name, const std::array<T, N>& values) {
-        key(name);
-        m_out.push_back('[');
-        for (std::size_t i = 0; i < N; ++i) {
-            if (i != 0) m_out.push_back(',');
-            m_out += std::to_string(values[i]);
-        }
-        m_out.push_back(']');
+        list(name, values, [](std::string& out, T value) { out += std::to_string(value); });
+    }
+    template <std::size_t N>
+    void texts(std::string_view name, const std::array<std::string, N>& values) {
+        list(name, values, [](std::string& out, const std::string& value) { appendJsonString(out, value); });
     }
     // Starts a value the caller writes itself.
     std::string& raw(std::string_view name) {
@@ -42,6 +41,16 @@ class ObjectWriter {
     }
 
   private:
+    template <typename T, std::size_t N, typename AppendItem>
+    void list(std::string_view name, const std::array<T, N>& values, AppendItem appendItem) {
+        key(name);
+        m_out.push_back('[');
+        for (std::size_t i = 0; i < N; ++i) {
+            if (i != 0) m_out.push_back(',');
+            appendItem(m_out, values[i]);
+        }
+        m_out.push_back(']');
+    }
     void key(std::string_view name) {
         if (!m_first) m_out.push_back(',');
         m_first = false;
@@ -94,6 +103,7 @@ std::string entryJson(const MessageEntry& entry) {
         o.number("size", entry.size);
         o.number("messageNumber", entry.messageNumber);
         o.numbers("levelReason", entry.levelReason);
+        o.texts("levelReasonText", entry.levelReasonText);
         o.number("accountIndex", entry.accountIndex);
         o.number("senderStatus", entry.senderStatus);
         o.number("partCount", entry.partCount());

@@ -3,15 +3,17 @@
 #include <string>
 #include <string_view>
 
+#include "base/Utf8Text.h"
+
 namespace qlt::cli {
 
-// A JSON string of single-byte text: each byte is the code point of the same
-// value (Latin-1); quote, backslash, CR, LF and tab get their short escapes,
-// other control bytes \u00XX.
+// A JSON string of an entry's bytes, read as the window reads them (UTF-8
+// when valid, else Latin-1); quote, backslash, CR, LF and tab get their short
+// escapes, other control bytes \u00XX.
 inline void appendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.push_back('"');
-    for (const char ch : text) {
+    for (const char ch : displayUtf8(text)) {
         const auto b = static_cast<unsigned char>(ch);
         switch (b) {
             case '"':
@@ -34,11 +36,8 @@ inline void appendJsonString(std::string& out, std::string_view text) {
                     out += "\\u00";
                     out.push_back(kHex[b >> 4]);
                     out.push_back(kHex[b & 0xF]);
-                } else if (b < 0x80) {
-                    out.push_back(ch);
                 } else {
-                    out.push_back(static_cast<char>(0xC0 | (b >> 6)));
-                    out.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+                    out.push_back(ch);
                 }
         }
     }

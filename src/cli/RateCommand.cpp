@@ -48,6 +48,11 @@ bool setOption(RateOptions& options, const std::string& option, const std::strin
     return true;
 }
 
+// True when the file the option names, if any, can be read.
+bool namedFileReadable(const std::string& path, std::string& error) {
+    return path.empty() || readFile(path, error).has_value();
+}
+
 std::string rateFile(const RateOptions& options, const std::string& text) {
     const std::string reply = toTopReply(text);
     StderrUiPort ui;
@@ -116,9 +121,10 @@ int runRate(const std::vector<std::string>& args) {
     std::string error;
     const auto options = parseRateOptions(args, error);
     if (!options) return usage(error);
-    const auto text = readFile(options->file);
-    if (!text) {
-        std::cerr << "quillgate-cli: cannot read " << options->file << '\n';
+    const auto text = readFile(options->file, error);
+    if (!text || !namedFileReadable(options->dictionary, error) ||
+        !namedFileReadable(options->userStrings, error)) {
+        std::cerr << "quillgate-cli rate: " << error << '\n';
         return 1;
     }
     std::cout << rateFile(*options, *text) << '\n';

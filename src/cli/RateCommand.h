@@ -29,7 +29,7 @@ std::string toTopReply(std::string_view raw);
 // quillgate-cli rate FILE [--account-name NAME] [--size N] [--number N]
 //                         [--dict PATH] [--userlst PATH] [--full]
 // Prints the filled and rated entry as one JSON object. args: the words after
-// "rate". Returns the exit code: 0 done, 1 failure, 2 usage.
+// "rate". Returns the exit code: 0 done, 1 a named file cannot be read, 2 usage.
 int runRate(const std::vector<std::string>& args);
 
 }  // namespace qlt::cli

@@ -6,9 +6,11 @@
 #include "base/Clock.h"
 #include "base/MessageList.h"
 #include "cli/CliFiles.h"
+#include "cli/CliText.h"
 #include "cli/CommandHelp.h"
 #include "cli/EntryJson.h"
 #include "cli/Json.h"
+#include "cli/PasswordSource.h"
 #include "cli/StderrUiPort.h"
 #include "content/MailboxScan.h"
 #include "pop3/Pop3Client.h"
@@ -33,10 +35,15 @@ struct NumberRule {
 };
 
 const std::map<std::string, std::string ScanOptions::*> kTextOptions{
-    {"--server", &ScanOptions::server},     {"--user", &ScanOptions::user},
-    {"--password", &ScanOptions::password}, {"--account-name", &ScanOptions::accountName},
-    {"--dict", &ScanOptions::dictionary},   {"--userlst", &ScanOptions::userStrings},
-    {"--senders", &ScanOptions::senders},   {"--ca", &ScanOptions::caFile},
+    {"--server", &ScanOptions::server},
+    {"--user", &ScanOptions::user},
+    {"--password", &ScanOptions::password},
+    {"--password-file", &ScanOptions::passwordFile},
+    {"--account-name", &ScanOptions::accountName},
+    {"--dict", &ScanOptions::dictionary},
+    {"--userlst", &ScanOptions::userStrings},
+    {"--senders", &ScanOptions::senders},
+    {"--ca", &ScanOptions::caFile},
 };
 
 constexpr const char* kSecurityOption = "--security";
@@ -75,14 +82,14 @@ bool setOption(ScanOptions& options, const std::string& option, const std::strin
     return true;
 }
 
-AccountRecord accountFor(const ScanOptions& options) {
+AccountRecord accountFor(const ScanOptions& options, const std::string& password) {
     AccountRecord account;
     account.server = options.server;
     account.port =
         options.port != 0 ? static_cast<std::uint32_t>(options.port) : DefaultPortFor(options.security);
     account.security = options.security;
     account.userName = options.user;
-    account.password = options.password;
+    account.password = password;
     account.accountName = options.accountName;
     account.timeout = static_cast<std::uint16_t>(options.timeoutSeconds);
     account.accountNumber = kAccountNumber;
@@ -91,14 +98,23 @@ AccountRecord accountFor(const ScanOptions& options) {
     return account;
 }
 
-std::string resultJson(const std::optional<int>& result, const Pop3Client& client, const MessageList& list) {
+// Why the scan failed. A TOP that failed is tried again on a new connection,
+// which clears the client's error text: then the step is named.
+std::string failureText(const std::optional<int>& result, const Pop3Client& client) {
+    if (!client.m_strError.empty()) return client.m_strError;
+    if (!result) return "ERROR: The connection to the server or the login failed";
+    return "ERROR: The scan failed: a message's TOP failed " + std::to_string(kTopTries) + " times";
+}
+
+std::string resultJson(const std::optional<int>& result, const std::string& error, const Pop3Client& client,
+                       const MessageList& list) {
     std::string out = "{\"result\": ";
     out += result ? std::to_string(*result) : "null";
     out += ", \"messages\": " + std::to_string(client.m_nMessages);
     out += ", \"mailboxSize\": " + std::to_string(client.m_nMailboxSize);
     out += ", \"rate\": " + std::to_string(client.m_wRate);
     out += ", \"error\": ";
-    appendJsonString(out, client.m_strError);
+    appendJsonString(out, error);
     out += ", \"entries\": [";
     for (std::size_t i = 0; i < list.count(); ++i) {
         if (i > 0) out += ", ";
@@ -106,6 +122,28 @@ std::string resultJson(const std::optional<int>& result, const Pop3Client& clien
     }
     out += "]}";
     return out;
+}
+
+// The password the options give; nothing when there is none (the reason
+// goes to error).
+std::optional<std::string> passwordFor(const ScanOptions& options, std::string& error) {
+    auto password = takePassword({options.password, options.passwordFile}, "scan", error);
+    if (password && password->empty()) {
+        error =
+            std::string("a password is needed: --password-file FILE, --password - or ") + kPasswordVariable;
+        return std::nullopt;
+    }
+    return password;
+}
+
+// Prints the JSON, and a failure's reason on standard error; the exit code.
+int report(const std::optional<int>& result, const Pop3Client& client, const MessageList& list) {
+    const bool failed = !result || *result == kScanFailed;
+    const std::string error = failed ? failureText(result, client) : client.m_strError;
+    std::cout << resultJson(result, error, client, list) << '\n';
+    if (failed) std::cerr << "quillgate-cli scan: " << oneLine(error) << '\n';
+    if (!std::cout.flush()) return 1;
+    return failed ? 1 : 0;
 }
 
 }  // namespace
@@ -124,7 +162,7 @@ std::optional<ScanOptions> parseScanOptions(const std::vector<std::string>& args
         }
         if (!setOption(options, arg, args[++i], error)) return std::nullopt;
     }
-    for (const char* required : {"--server", "--user", "--password"}) {
+    for (const char* required : {"--server", "--user"}) {
         if ((options.*(kTextOptions.at(required))).empty()) {
             error = std::string(required) + " is needed";
             return std::nullopt;
@@ -137,13 +175,15 @@ int runScan(const std::vector<std::string>& args) {
     std::string error;
     const auto options = parseScanOptions(args, error);
     if (!options) return usage(error);
+    const auto password = passwordFor(*options, error);
+    if (!password) return usage(error);
 
     StderrUiPort ui;
     SystemClock clock;
     Pop3Client client(ui, clock);
     if (!options->caFile.empty()) client.setCaFile(options->caFile);
     MessageList list;
-    const AccountRecord account = accountFor(*options);
+    const AccountRecord account = accountFor(*options, *password);
     std::optional<int> result;
     if (client.Connect(account)) {
         KeywordDictionary dictionary;
@@ -155,9 +195,7 @@ int runScan(const std::vector<std::string>& args) {
         if (!options->senders.empty()) SenderList(ui, options->senders).applySenderList(list);
     }
     client.Close();
-    std::cout << resultJson(result, client, list) << '\n';
-    if (!std::cout.flush()) return 1;
-    return result && *result != kScanFailed ? 0 : 1;
+    return report(result, client, list);
 }
 
 }  // namespace qlt::cli

@@ -66,9 +66,10 @@ MessageDetails DescribeMessage(const MessageEntry& entry) {
     details.uidl = entry.uidl.str();
     details.attachments = AttachmentText(entry);
     details.contentType = ShownContentType(entry.contentType.view());
-    for (int row = 0; row < kDetailRiskRows; ++row)
-        details.reasons[static_cast<std::size_t>(row)] =
-            ReasonCodeText(entry.levelReason[static_cast<std::size_t>(row)]);
+    for (std::size_t row = 0; row < details.reasons.size(); ++row) {
+        details.reasons[row] = ReasonCodeText(entry.levelReason[row]);
+        details.reasonWords[row] = entry.levelReasonText[row];
+    }
     details.lampLevels = DetailLampLevels(entry);
     return details;
 }

@@ -24,7 +24,8 @@ struct MessageDetails {
     std::string uidl;
     std::string attachments;
     std::string contentType;
-    std::array<std::string, kDetailRiskRows> reasons;  // eight hex digits each
+    std::array<std::string, kDetailRiskRows> reasons;      // eight hex digits each
+    std::array<std::string, kDetailRiskRows> reasonWords;  // the same reasons in words
     std::array<int, kDetailRiskRows> lampLevels{};
 
     friend bool operator==(const MessageDetails&, const MessageDetails&) = default;

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "pop3/SocketErrors.h"
@@ -72,7 +73,6 @@ bool TcpStream::waitFor(short events, const Deadline& deadline) {
 
 ConnectResult TcpStream::connect(const std::string& host, unsigned port, int timeoutMs) {
     close();
-    const Deadline deadline = deadlineAfter(timeoutMs);
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -85,40 +85,93 @@ ConnectResult TcpStream::connect(const std::string& host, unsigned port, int tim
         return ConnectResult::Failed;
     }
     const std::unique_ptr<addrinfo, AddrInfoDeleter> list(found);
-    ConnectResult result = ConnectResult::Failed;
+    std::vector<SocketAddress> addresses;
     for (const addrinfo* a = list.get(); a != nullptr; a = a->ai_next) {
-        result = connectTo(*a, deadline);
-        if (result != ConnectResult::Failed || m_error == kSockTimedOut) break;
+        SocketAddress address;
+        address.family = a->ai_family;
+        address.length = std::min<socklen_t>(a->ai_addrlen, sizeof address.address);
+        std::memcpy(&address.address, a->ai_addr, address.length);
+        addresses.push_back(address);
     }
-    return result;
+    return connectAny(addresses, timeoutMs);
 }
 
-ConnectResult TcpStream::connectTo(const addrinfo& address, const Deadline& deadline) {
-    m_fd = socket(address.ai_family, address.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC, address.ai_protocol);
-    if (m_fd < 0) {
+ConnectResult TcpStream::connectAny(const std::vector<SocketAddress>& addresses, int timeoutMs) {
+    close();
+    const Deadline deadline = deadlineAfter(timeoutMs);
+    std::vector<int> attempts;
+    bool anySocket = false;
+    std::size_t next = 0;
+    SteadyClock::time_point nextStart = SteadyClock::now();
+    for (;;) {
+        const SteadyClock::time_point now = SteadyClock::now();
+        if (next < addresses.size() && (attempts.empty() || now >= nextStart)) {
+            bool connected = false;
+            const int fd = startAttempt(addresses[next++], connected);
+            nextStart = now + std::chrono::milliseconds(kNextAttemptMs);
+            anySocket = anySocket || fd != kNoSocket;
+            if (connected) {
+                for (const int other : attempts) ::close(other);
+                m_fd = fd;
+                return ConnectResult::Connected;
+            }
+            if (fd >= 0) attempts.push_back(fd);
+            continue;
+        }
+        if (attempts.empty()) return anySocket ? ConnectResult::Failed : ConnectResult::NoSocket;
+        if (deadline && now >= *deadline) {
+            for (const int fd : attempts) ::close(fd);
+            m_error = kSockTimedOut;
+            return ConnectResult::Failed;
+        }
+        int waitMs = sliceMs(deadline);
+        if (next < addresses.size()) {
+            const auto untilNext =
+                std::chrono::duration_cast<std::chrono::milliseconds>(nextStart - now).count();
+            waitMs = static_cast<int>(std::clamp<long long>(untilNext, 0, waitMs));
+        }
+        if (const int fd = finishedAttempt(attempts, waitMs); fd >= 0) {
+            for (const int other : attempts) ::close(other);
+            m_fd = fd;
+            m_error = 0;
+            return ConnectResult::Connected;
+        }
+        m_ui.pumpPaint();
+    }
+}
+
+int TcpStream::startAttempt(const SocketAddress& address, bool& connected) {
+    const int fd = socket(address.family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_TCP);
+    if (fd < 0) {
         m_error = socketErrorFromErrno(errno);
-        return ConnectResult::NoSocket;
+        return kNoSocket;
     }
     const int one = 1;
-    setsockopt(m_fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    if (::connect(m_fd, address.ai_addr, address.ai_addrlen) != 0) {
-        if (errno != EINPROGRESS) {
-            m_error = socketErrorFromErrno(errno);
-            close();
-            return ConnectResult::Failed;
-        }
-        if (!waitFor(POLLOUT, deadline)) {
-            close();
-            return ConnectResult::Failed;
-        }
-        if (const int error = pendingSocketError(m_fd); error != 0) {
-            m_error = socketErrorFromErrno(error);
-            close();
-            return ConnectResult::Failed;
+    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+    connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address.address), address.length) == 0;
+    if (connected || errno == EINPROGRESS) return fd;
+    m_error = socketErrorFromErrno(errno);
+    ::close(fd);
+    return -1;
+}
+
+int TcpStream::finishedAttempt(std::vector<int>& attempts, int waitMs) {
+    std::vector<pollfd> entries;
+    for (const int fd : attempts) entries.push_back({fd, POLLOUT, 0});
+    if (poll(entries.data(), entries.size(), waitMs) <= 0) return -1;
+    int winner = -1;
+    for (const pollfd& entry : entries) {
+        if (entry.revents == 0) continue;
+        const int error = pendingSocketError(entry.fd);
+        std::erase(attempts, entry.fd);
+        if (error == 0 && winner < 0) {
+            winner = entry.fd;
+        } else {
+            if (error != 0) m_error = socketErrorFromErrno(error);
+            ::close(entry.fd);
         }
     }
-    m_error = 0;
-    return ConnectResult::Connected;
+    return winner;
 }
 
 long TcpStream::send(std::string_view data, int timeoutMs) {

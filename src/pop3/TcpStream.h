@@ -1,14 +1,21 @@
 #pragma once
 
+#include <sys/socket.h>
+
 #include <chrono>
 #include <optional>
+#include <vector>
 
 #include "base/UiPort.h"
 #include "pop3/ByteStream.h"
 
-struct addrinfo;
-
 namespace qlt {
+
+struct SocketAddress {
+    int family = 0;
+    sockaddr_storage address{};
+    socklen_t length = 0;
+};
 
 // Plain TCP on a non-blocking POSIX socket. A call that has to wait polls in
 // short slices and lets the window repaint between them, so a slow server
@@ -28,6 +35,14 @@ class TcpStream final : public ByteStream {
     int lastError() const override { return m_error; }
 
     static constexpr int kSliceMs = 25;
+    // A host may resolve to several addresses, the first of them dead (an
+    // IPv6 address without a route, say): each next one is tried this long
+    // after the one before, while the earlier tries go on (RFC 8305).
+    static constexpr int kNextAttemptMs = 250;
+
+    // Connects to whichever of the addresses answers first, within the
+    // time-out; what connect does once the host name is resolved.
+    ConnectResult connectAny(const std::vector<SocketAddress>& addresses, int timeoutMs);
 
   private:
     using Deadline = std::optional<std::chrono::steady_clock::time_point>;
@@ -36,7 +51,13 @@ class TcpStream final : public ByteStream {
     // Waits until the socket is ready for events; false with m_error set on
     // time-out or a socket failure.
     bool waitFor(short events, const Deadline& deadline);
-    ConnectResult connectTo(const addrinfo& address, const Deadline& deadline);
+    // Starts a non-blocking connect; the socket, or with m_error set -1
+    // (refused at once) or kNoSocket (no socket could be made).
+    static constexpr int kNoSocket = -2;
+    int startAttempt(const SocketAddress& address, bool& connected);
+    // Waits a slice for one of the attempts to end; the socket that
+    // connected, or -1. Failed attempts leave the list.
+    int finishedAttempt(std::vector<int>& attempts, int waitMs);
     bool fail(int error);
 
     UiPort& m_ui;

@@ -1,12 +1,23 @@
 #include "pop3/WireLog.h"
 
+#include <fcntl.h>
 #include <strings.h>
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 
 namespace qlt {
 
 namespace {
+
+// Server replies carry the user's mail: a new log is the user's alone.
+std::FILE* openPrivate(const char* path) {
+    const int fd = ::open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "a");
+    if (file == nullptr) ::close(fd);
+    return file;
+}
 
 class Sink {
   public:
@@ -16,7 +27,7 @@ class Sink {
         if (std::string_view(setting) == "1") {
             m_file = stderr;
         } else {
-            m_file = std::fopen(setting, "a");
+            m_file = openPrivate(setting);
             m_owned = m_file != nullptr;
         }
     }

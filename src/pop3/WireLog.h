@@ -7,7 +7,8 @@ namespace qlt {
 
 // A transcript of the POP3 traffic for diagnosing a server, off unless the
 // environment variable QLT_WIRE_LOG is set: "1" writes to standard error,
-// any other non-empty value other than "0" names a file that is appended to.
+// any other non-empty value other than "0" names a file that is appended to
+// (made with mode 0600 when new).
 // Client lines start "C: ", server lines "S: "; a password never appears.
 class WireLog {
   public:

@@ -8,6 +8,7 @@
 #include "base/AsciiText.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
+#include "risk/ReasonWords.h"
 #include "risk/RiskRules.h"
 #include "risk/UserStringFile.h"
 
@@ -47,6 +48,10 @@ std::optional<Bytes> readDataFile(UiPort& ui, const std::string& path) {
     return data;
 }
 
+void setRuleLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t rule) {
+    setLevel(entry, category, level, rule, std::string(ruleReasonWords(rule)));
+}
+
 // The built-in rules after the keywords, in their order of precedence.
 void applyAttachmentRule(MessageEntry& entry) {
     if (!entry.isMultipart) return;
@@ -55,12 +60,12 @@ void applyAttachmentRule(MessageEntry& entry) {
         const int risk = attachmentRisk(part.contentType);
         // An assignment, not a raise: the last risky part has the say.
         if (risk >= kLevelOrange)
-            setLevel(entry, kVirus, static_cast<std::uint8_t>(risk), kReasonRiskyAttachment);
+            setRuleLevel(entry, kVirus, static_cast<std::uint8_t>(risk), kReasonRiskyAttachment);
     }
 }
 
 void raiseSpam(MessageEntry& entry, std::uint8_t level, std::uint32_t reason) {
-    if (entry.level[kSpam] < level) setLevel(entry, kSpam, level, reason);
+    if (entry.level[kSpam] < level) setRuleLevel(entry, kSpam, level, reason);
 }
 
 void applySpamRules(MessageEntry& entry, std::string_view accountName) {
@@ -75,11 +80,12 @@ void applySpamRules(MessageEntry& entry, std::string_view accountName) {
 void applyLinkRules(MessageEntry& entry) {
     if (entry.hasLink) {
         raiseSpam(entry, kLevelRed, kReasonLink);
-        if (entry.level[kVirus] == kLevelNone) setLevel(entry, kVirus, kLevelYellow, kReasonLink);
+        if (entry.level[kVirus] == kLevelNone) setRuleLevel(entry, kVirus, kLevelYellow, kReasonLink);
     }
     if (entry.hasCidReference) {
         raiseSpam(entry, kLevelRed, kReasonCidReference);
-        if (entry.level[kVirus] < kLevelOrange) setLevel(entry, kVirus, kLevelOrange, kReasonCidReference);
+        if (entry.level[kVirus] < kLevelOrange)
+            setRuleLevel(entry, kVirus, kLevelOrange, kReasonCidReference);
     }
 }
 

@@ -5,18 +5,24 @@
 
 #include "base/AsciiText.h"
 #include "risk/Enciphered.h"
+#include "risk/ReasonWords.h"
 
 namespace qlt {
 
 namespace {
 
 // Extensions, blank-separated, kept enciphered. A part naming one of the
-// second list is as dangerous as a program; the first holds containers and
-// documents that often carry one.
+// second list is as dangerous as a program: programs, the scripts and
+// shortcuts that start one, the disk images and OneNote pages that smuggle
+// one past a mail filter, web pages that ask for a password, documents with
+// macros, and archives named like a document ("invoice.pdf.zip"). The first
+// holds containers and documents that often carry one.
 constexpr auto kOrangeExtensions =
-    encipher("zip rar 7z arj cab gz iso img doc xls ppt dot xlm rtf chm hlp dll jar ps1 sys");
-constexpr auto kRedExtensions =
-    encipher("exe scr pif bat cmd vbs vbe jse wsf wsh hta cpl msi msp lnk reg scf");
+    encipher("zip rar 7z arj cab gz doc xls ppt dot xlm rtf chm hlp dll jar sys");
+constexpr auto kRedExtensions = encipher(
+    "exe scr pif bat cmd vbs vbe js jse wsf wsh hta cpl msi msp lnk reg scf ps1 "
+    "iso img vhd vhdx one html htm shtml docm xlsm pptm "
+    "pdf.zip pdf.rar pdf.7z doc.zip doc.rar doc.7z docx.zip docx.rar xls.zip xls.rar xlsx.zip xlsx.rar");
 
 constexpr std::size_t kMaxWordLength = 127;
 
@@ -35,6 +41,27 @@ bool equalsNoCase(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
+bool isLetterOrDigit(char c) {
+    return isUpper(c) || isLower(c) || (c >= '0' && c <= '9');
+}
+
+// An extension ends where the name does or at a mark: ".js" is not ".json",
+// ".reg" not ".regions", ".exe" not ".exe2".
+bool endsExtension(std::string_view text, std::size_t end) {
+    return end >= text.size() || !isLetterOrDigit(text[end]);
+}
+
+// True when the text holds the extension (".js") whole somewhere.
+bool containsExtension(std::string_view text, std::string_view extension) {
+    if (extension.empty() || extension.size() > text.size()) return false;
+    for (std::size_t i = 0; i + extension.size() <= text.size(); ++i) {
+        if (equalsNoCase(text.data() + i, extension.data(), extension.size()) &&
+            endsExtension(text, i + extension.size()))
+            return true;
+    }
+    return false;
+}
+
 // True when the type text names ".ext" for some extension of the list.
 bool namesAnyExtension(std::string_view typeText, const std::string& list) {
     std::size_t start = 0;
@@ -43,7 +70,7 @@ bool namesAnyExtension(std::string_view typeText, const std::string& list) {
         if (end == std::string::npos) end = list.size();
         std::string pattern(1, '.');
         pattern.append(list, start, end - start);
-        if (containsNoCase(typeText, pattern)) return true;
+        if (containsExtension(typeText, pattern)) return true;
         start = end + 1;
     }
     return false;
@@ -137,7 +164,8 @@ bool ExtensionSites::match(std::string_view needle) const {
     for (const Site& site : m_sites) {
         if (site.at > last) return false;
         if ((site.prefix & mask) == key &&
-            equalsNoCase(m_text.data() + site.at, needle.data(), needle.size()))
+            equalsNoCase(m_text.data() + site.at, needle.data(), needle.size()) &&
+            endsExtension(m_text, site.at + needle.size()))
             return true;
     }
     return false;
@@ -150,7 +178,7 @@ bool matchExtension(std::string_view haystack, std::string_view needle) {
 void applyRecord(const KeywordRecord& record, MessageEntry& entry) {
     if (record.category < 1 || record.category > kRiskCategories) return;
     const auto c = static_cast<RiskCategory>(record.category - 1);
-    if (record.level > entry.level[c]) setLevel(entry, c, record.level, record.id);
+    if (record.level > entry.level[c]) setLevel(entry, c, record.level, record.id, recordReasonWords(record));
 }
 
 int attachmentRisk(std::string_view typeText) {

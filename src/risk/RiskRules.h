@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/KeywordRecord.h"
@@ -23,6 +25,13 @@ inline constexpr std::uint32_t kReasonLink = 0xFF0007;              // spam and 
 inline constexpr std::uint32_t kReasonCidReference = 0xFF0008;      // spam and virus
 inline constexpr std::uint32_t kReasonRiskyAttachment = 0xFF0100;   // virus
 
+// The built-in heuristics (0xFF0001..0xFF0008): signs that ordinary mail shows
+// too, such as a newsletter's links or a list's To, unlike a dictionary record
+// or a risky attachment.
+inline bool isHeuristicReason(std::uint32_t reason) {
+    return reason >= kReasonNotAddressed && reason <= kReasonCidReference;
+}
+
 // The word classes of classifyWord; only kWordDisguised counts.
 enum WordClass : int { kWordNoLetters = 0, kWordAllLetters = 1, kWordMixedCase = 3, kWordDisguised = 5 };
 
@@ -30,8 +39,9 @@ enum WordClass : int { kWordNoLetters = 0, kWordAllLetters = 1, kWordMixedCase =
 // regard to case; false when either is empty.
 bool containsNoCase(std::string_view haystack, std::string_view needle);
 
-// The needle (a file-name extension such as ".scr") found at a "." that
-// follows the text's start or the previous "." by 4 to 6 characters.
+// The needle (a file-name extension such as ".scr") found whole (not followed
+// by a letter or digit) at a "." that follows the text's start or the
+// previous "." by 4 to 6 characters.
 bool matchExtension(std::string_view haystack, std::string_view needle);
 
 // The "." positions of a text where matchExtension may find a needle,
@@ -56,7 +66,8 @@ class ExtensionSites {
 // record's id as reason; levels never fall here.
 void applyRecord(const KeywordRecord& record, MessageEntry& entry);
 
-// 0, 2 or 3: how risky the file type named in a MIME part's content type is.
+// 0, 2 or 3: how risky the file type named in a MIME part's content type is;
+// an extension counts only whole, as in matchExtension.
 int attachmentRisk(std::string_view typeText);
 
 // Words that hide letters behind marks ("$ave", "cl!ck"); -1 for an empty text.
@@ -65,10 +76,12 @@ int countDisguisedWords(std::string_view text);
 // One of WordClass for a word of at least 4 characters.
 int classifyWord(std::string_view word);
 
-// Sets a category's level and reason.
-inline void setLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t reason) {
+// Sets a category's level and reason, with the reason in words.
+inline void setLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t reason,
+                     std::string words) {
     entry.level[category] = level;
     entry.levelReason[category] = reason;
+    entry.levelReasonText[category] = std::move(words);
 }
 
 }  // namespace qlt

@@ -111,9 +111,12 @@ Bytes Codec::compress(std::span<const std::uint8_t> input) {
     GroupWriter out(n);
     std::size_t p = 0;
 
-    // The size check comes first, so even an empty input takes the stored form.
-    do {
+    // The size check runs before the end of input is noticed, as in the
+    // format's other writers: an empty input, and a block that outgrows the
+    // input with its last item, take the stored form.
+    for (;;) {
         if (out.size() > n) return storedForm(input);
+        if (p == n) break;
         // Within 256 bytes of the end the size check runs after every item.
         const std::size_t itemsThisPass = (n - p < 256) ? 1 : kItemsPerGroup;
         for (std::size_t item = 0; item < itemsThisPass && p < n; ++item) {
@@ -133,9 +136,7 @@ Bytes Codec::compress(std::span<const std::uint8_t> input) {
             out.copy(len, p - q);
             p += len;
         }
-    } while (p < n);
-    // No size check after the last pass: the block may end up to 34 bytes
-    // longer than the input, exactly as every other writer of the format does.
+    }
     return out.finish();
 }
 

@@ -94,6 +94,9 @@ void DetailsPage::showDetails() {
     m_contentType->setText(messageText(m_shown.contentType));
     for (std::size_t i = 0; i < m_lamps.size(); ++i) {
         m_reasons[i]->setText(QString::fromStdString(m_shown.reasons[i]));
+        const QString why = plainTipText(messageText(m_shown.reasonWords[i]));
+        m_reasons[i]->setToolTip(why);
+        m_lamps[i]->setToolTip(why);
         m_lamps[i]->setBitmap(controls::riskLampBitmap(m_shown.lampLevels[i]));
     }
 }

@@ -19,7 +19,7 @@ namespace qlt::ui {
 
 // "Details": the selected message's sender, size, recipient, subject, date,
 // id, attachments and content type, with a lamp and reason code for each of
-// the four risks.
+// the four risks; the reason in words is the tooltip of its lamp and code.
 class DetailsPage : public QWidget {
     Q_OBJECT
 

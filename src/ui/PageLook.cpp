@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QStringDecoder>
+#include <QTextDocument>
 
 #include "controls/ControlStyle.h"
 
@@ -32,6 +33,10 @@ QString messageText(std::string_view bytes) {
 
 QString tipText(const char* text) {
     return QString::fromLatin1(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString plainTipText(const QString& text) {
+    return Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text;
 }
 
 }  // namespace qlt::ui

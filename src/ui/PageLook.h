@@ -22,4 +22,8 @@ QString messageText(std::string_view bytes);
 // Tooltips are kept with Windows line ends; a Linux tooltip wants "\n".
 QString tipText(const char* text);
 
+// A tooltip that shows the text as it is, even one that looks like markup
+// (a user string such as "<b>").
+QString plainTipText(const QString& text);
+
 }  // namespace qlt::ui

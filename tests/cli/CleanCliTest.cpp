@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "base/UiPort.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/AutoTag.h"
+#include "risk/RiskRules.h"
 #include "risk/SenderList.h"
 #include "store/AccountPersistence.h"
 #include "support/CliRun.h"
@@ -40,7 +42,7 @@ class CleanCli : public ::testing::Test {
         return QString::fromStdString(folder.file("config/Tamsworth/quillgt.conf"));
     }
 
-    void writeProfile(unsigned workPort, const std::string& workPassword) {
+    void writeProfile(unsigned workPort, const std::string& workPassword, std::uint8_t delTag = kDelTagNone) {
         AccountStore store;
         AccountRecord home;
         home.server = "127.0.0.1";
@@ -59,7 +61,7 @@ class CleanCli : public ::testing::Test {
         store.AppendAccount(work);
         store.MakeAccountCurrent(1);
         Settings settings;
-        settings.delTag = kDelTagNone;
+        settings.delTag = delTag;
         settings.rescanDel = 0;
         QSettingsProfile profile(profileFile());
         StillWindow window;
@@ -89,36 +91,50 @@ class CleanCli : public ::testing::Test {
         return store;
     }
 
-    CliRun clean(std::vector<std::string> args, std::vector<std::string> env = {}) {
+    CliRun clean(std::vector<std::string> args, std::vector<std::string> env = {},
+                 const std::string& input = {}) {
         args.insert(args.begin(), "clean");
         args.insert(args.end(), {"--data", data()});
         env.push_back("XDG_CONFIG_HOME=" + folder.file("config"));
-        return runCli(args, env);
+        return runCli(args, env, input);
     }
 
-    // The scan's dialogue: the foe's message first, then a clean one;
-    // beforeQuitReply runs while clean waits for the server's goodbye.
+    // The scan's dialogue over a mailbox of these TOP replies (by default the
+    // foe's message, then a clean one); beforeQuitReply runs while clean
+    // waits for the server's goodbye.
     static void scanScript(
         FakePop3Server& server, const std::string& password,
+        const std::vector<std::string>& tops = {kSpam, kClean},
         std::function<bool()> beforeQuitReply = [] { return true; }) {
+        std::size_t total = 0;
+        for (std::size_t i = 0; i < tops.size(); ++i) total += messageSize(i);
         server.greetAndLogin("ann", password)
             .expect("stat\r\n")
-            .send("+OK 2 300\r\n")
+            .send("+OK " + std::to_string(tops.size()) + " " + std::to_string(total) + "\r\n")
+            .withoutCapa();
+        for (std::size_t i = 0; i < tops.size(); ++i) {
+            const std::string number = std::to_string(i + 1);
+            server.expect("list " + number + "\r\n")
+                .send("+OK " + number + " " + std::to_string(messageSize(i)) + "\r\n")
+                .expect("uidl " + number + "\r\n")
+                .send("+OK " + number + " uid-" + number + "\r\n")
+                .expect("top " + number + " 1024\r\n")
+                .send(tops[i]);
+        }
+        server.expect("quit\r\n").run(std::move(beforeQuitReply)).send("+OK\r\n");
+    }
+    static std::size_t messageSize(std::size_t index) { return 120 + 60 * index; }
+
+    // The delete command's dialogue that removes the first message.
+    static void deletionScript(FakePop3Server& server, const std::string& password) {
+        server.acceptNext()
+            .greetAndLogin("ann", password)
             .withoutCapa()
-            .expect("list 1\r\n")
-            .send("+OK 1 120\r\n")
             .expect("uidl 1\r\n")
             .send("+OK 1 uid-1\r\n")
-            .expect("top 1 1024\r\n")
-            .send(kSpam)
-            .expect("list 2\r\n")
-            .send("+OK 2 180\r\n")
-            .expect("uidl 2\r\n")
-            .send("+OK 2 uid-2\r\n")
-            .expect("top 2 1024\r\n")
-            .send(kClean)
+            .expect("dele 1\r\n")
+            .send("+OK\r\n")
             .expect("quit\r\n")
-            .run(std::move(beforeQuitReply))
             .send("+OK\r\n");
     }
 
@@ -148,7 +164,7 @@ TEST_F(CleanCli, DryRunListsTheTaggedMessageAndDeletesNothing) {
 
 TEST_F(CleanCli, AnAccountTheProgramAddsWhileCleanRunsIsKept) {
     FakePop3Server server;
-    scanScript(server, "pw", [this] { return addAccountInTheProgram("Play"); });
+    scanScript(server, "pw", {kSpam, kClean}, [this] { return addAccountInTheProgram("Play"); });
     server.start();
     writeProfile(server.port(), "pw");
 
@@ -165,29 +181,38 @@ TEST_F(CleanCli, AnAccountTheProgramAddsWhileCleanRunsIsKept) {
     EXPECT_EQ(after.GetAccount(3)->messageCount, 0);
 }
 
-TEST_F(CleanCli, DeletesTheTaggedMessageWithThePasswordFromTheEnvironment) {
-    FakePop3Server server;
-    scanScript(server, "env-pw");
-    server.acceptNext()
-        .greetAndLogin("ann", "env-pw")
-        .withoutCapa()
-        .expect("uidl 1\r\n")
-        .send("+OK 1 uid-1\r\n")
-        .expect("dele 1\r\n")
-        .send("+OK\r\n")
-        .expect("quit\r\n")
-        .send("+OK\r\n");
-    server.start();
-    writeProfile(server.port(), "");
+TEST_F(CleanCli, DeletesTheTaggedMessageWithAGivenPassword) {
+    const std::string passwordFile = folder.file("password");
+    std::ofstream(passwordFile) << "given-pw\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::vector<std::string> env;
+        std::string input;
+    } rows[] = {
+        {"environment", {}, {"QUILLGATE_PASSWORD=given-pw"}, ""},
+        {"password file", {"--password-file", passwordFile}, {}, ""},
+        {"standard input", {"--password", "-"}, {}, "given-pw\n"},
+    };
+    for (const auto& row : rows) {
+        FakePop3Server server;
+        scanScript(server, "given-pw");
+        deletionScript(server, "given-pw");
+        server.start();
+        writeProfile(server.port(), "");
 
-    const CliRun run = clean({"--account", "2"}, {"QUILLGATE_PASSWORD=env-pw"});
+        auto args = row.args;
+        args.insert(args.begin(), {"--account", "2"});
+        const CliRun run = clean(args, row.env, row.input);
 
-    EXPECT_EQ(server.finish(), "");
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "1\tDeals <foe@spam.example>\tBuy now\nDeleted 1 of 1 message.\n");
-    const AccountStore after = readProfile();
-    EXPECT_TRUE(after.GetAccount(2)->password.empty()) << "a given password is never stored";
-    EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u);
+        EXPECT_EQ(server.finish(), "") << row.name;
+        EXPECT_EQ(run.exitCode, 0) << row.name << ": " << run.err;
+        EXPECT_EQ(run.out, "1\tDeals <foe@spam.example>\tBuy now\nDeleted 1 of 1 message.\n") << row.name;
+        const AccountStore after = readProfile();
+        EXPECT_TRUE(after.GetAccount(2)->password.empty())
+            << row.name << ": a given password is never stored";
+        EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u) << row.name;
+    }
 }
 
 TEST_F(CleanCli, ALoginRefusedIsExitCodeOneWithTheServersWords) {
@@ -207,6 +232,81 @@ TEST_F(CleanCli, ALoginRefusedIsExitCodeOneWithTheServersWords) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("-ERR [AUTH] Authentication failed."), std::string::npos) << run.err;
 }
+
+constexpr const char* kBase64Hello =
+    "+OK\r\nFrom: Ann <ann@example.org>\r\nTo: work@example.org\r\nSubject: Hello\r\n"
+    "Content-Type: text/plain\r\nContent-Transfer-Encoding: base64\r\n\r\nSGVsbG8gdGhlcmUu\r\n.\r\n";
+constexpr const char* kUserString =
+    "+OK\r\nFrom: Ann <ann@example.org>\r\nTo: work@example.org\r\nSubject: The secret project\r\n"
+    "\r\nNothing more.\r\n.\r\n";
+constexpr const char* kExeAttachment =
+    "+OK\r\nFrom: Ann <ann@example.org>\r\nTo: work@example.org\r\nSubject: Photos\r\n"
+    "Content-Type: multipart/mixed; boundary=\"b1\"\r\n\r\n--b1\r\nContent-Type: text/plain\r\n\r\n"
+    "See the file.\r\n--b1\r\nContent-Type: application/octet-stream; name=\"photos.exe\"\r\n\r\n"
+    "TVqQ\r\n--b1--\r\n.\r\n";
+
+struct Policy {
+    const char* name;
+    const char* top;
+    std::vector<std::string> args;
+    bool deleted;
+    const char* out;
+};
+
+class CleanCliPolicy : public CleanCli, public ::testing::WithParamInterface<Policy> {};
+
+// With "3. Red" chosen every message here is tagged in the window; clean,
+// with nobody looking, deletes only on firm evidence.
+TEST_P(CleanCliPolicy, DeletesOnlyOnFirmEvidence) {
+    std::ofstream(data() + "/userlst.dat") << "secret project\n";
+    FakePop3Server server;
+    scanScript(server, "pw", {GetParam().top});
+    if (GetParam().deleted) deletionScript(server, "pw");
+    server.start();
+    writeProfile(server.port(), "pw", kLevelRed);
+
+    const CliRun run = clean(GetParam().args);
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, CleanCliPolicy,
+    ::testing::Values(
+        Policy{"RedOnlyByAHeuristicStays",
+               kBase64Hello,
+               {"--account", "Work"},
+               false,
+               "Deleted 0 of 0 messages.\n"},
+        Policy{"DryRunListsItSkippedWithTheReason",
+               kBase64Hello,
+               {"--account", "Work", "--dry-run"},
+               false,
+               "1\tAnn <ann@example.org>\tHello\tskipped: red only by built-in heuristics: body is "
+               "base64-encoded\n0 messages would be deleted.\n"},
+        Policy{"HeuristicsOptionDeletesIt",
+               kBase64Hello,
+               {"--account", "Work", "--heuristics"},
+               true,
+               "1\tAnn <ann@example.org>\tHello\nDeleted 1 of 1 message.\n"},
+        Policy{"RedDictionaryRecordGoes",
+               kUserString,
+               {"--account", "Work"},
+               true,
+               "1\tAnn <ann@example.org>\tThe secret project\nDeleted 1 of 1 message.\n"},
+        Policy{"RiskyAttachmentGoes",
+               kExeAttachment,
+               {"--account", "Work"},
+               true,
+               "1\tAnn <ann@example.org>\tPhotos\nDeleted 1 of 1 message.\n"},
+        Policy{"FoeGoes",
+               kSpam,
+               {"--account", "Work"},
+               true,
+               "1\tDeals <foe@spam.example>\tBuy now\nDeleted 1 of 1 message.\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct NoAccount {
     const char* name;
@@ -230,8 +330,8 @@ INSTANTIATE_TEST_SUITE_P(
         NoAccount{"NumberTooHigh", {"--account", "3"}, "there is no account number 3 (the profile holds 2)"},
         NoAccount{"NoPassword",
                   {"--account", "Work"},
-                  "the profile stores no password for this account: give --password or "
-                  "QUILLGATE_PASSWORD"}),
+                  "the profile stores no password for this account: give --password-file FILE, "
+                  "--password - or QUILLGATE_PASSWORD"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -35,6 +35,14 @@ TEST(HelpCli, TheOverviewNamesEveryCommand) {
     }
 }
 
+TEST(HelpCli, ScanAndCleanTellEveryWayToGiveThePassword) {
+    for (const char* command : {"scan", "clean"}) {
+        const CliRun run = runCli({command, "--help"});
+        for (const char* way : {"--password-file FILE", "--password -", "QUILLGATE_PASSWORD", "--password P"})
+            EXPECT_NE(run.out.find(way), std::string::npos) << command << ": " << way;
+    }
+}
+
 struct Misuse {
     const char* name;
     std::vector<std::string> args;

@@ -13,9 +13,9 @@ namespace qlt::test {
 
 // Just enough JSON to read what the command line prints: objects (keys kept
 // in order), arrays, strings with code points up to U+00FF (read back into
-// single bytes), whole numbers. Anything else fails the parse.
+// single bytes), whole numbers, null. Anything else fails the parse.
 struct Json {
-    enum class Kind { Object, Array, String, Number } kind = Kind::Number;
+    enum class Kind { Object, Array, String, Number, Null } kind = Kind::Number;
     std::vector<std::pair<std::string, Json>> members;
     std::vector<Json> items;
     std::string text;
@@ -76,6 +76,11 @@ class JsonReader {
         if (peek('"')) {
             out.kind = Json::Kind::String;
             return string(out.text);
+        }
+        if (m_text.substr(m_pos).starts_with("null")) {
+            out.kind = Json::Kind::Null;
+            m_pos += 4;
+            return true;
         }
         return integer(out);
     }

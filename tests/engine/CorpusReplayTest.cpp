@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "MessageFixtures.h"
+#include "CorpusFiles.h"
 #include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
@@ -18,23 +14,8 @@
 namespace qlt {
 namespace {
 
-struct Message {
-    std::string name;
-    std::string reply;  // as TOP gives it
-};
-
-std::vector<Message> messagesIn(const std::string& folder, const std::string& extension) {
-    std::vector<Message> messages;
-    for (const auto& e : std::filesystem::directory_iterator(test::dataPath(folder))) {
-        if (!e.is_regular_file() || e.path().extension() != extension) continue;
-        std::ifstream in(e.path(), std::ios::binary);
-        std::ostringstream buf;
-        buf << in.rdbuf();
-        messages.push_back({folder + "/" + e.path().filename().string(), test::asTopReply(buf.str())});
-    }
-    std::sort(messages.begin(), messages.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
-    return messages;
-}
+using test::CorpusMessage;
+using test::corpusMessages;
 
 // The lengths a message is cut to: every length in the first lines (where the
 // header block and its empty line are), then a stride through the rest.
@@ -75,15 +56,16 @@ void expectSane(const MessageEntry& e, const std::string& what) {
     for (const auto& part : e.parts) EXPECT_EQ(part.messageNumber, 7) << what;
 }
 
-// Every real message and every fixture, whole and cut short as a TOP reply
+// Every corpus message and every fixture, whole and cut short as a TOP reply
 // that stopped early would be: the fill stays within its bounds and a cut
 // message whose body was read says that more follows.
 TEST_F(CorpusReplay, WholeAndCutMessagesFillAndRateWithinBounds) {
-    auto messages = messagesIn("corpus", ".txt");
-    const auto fixtures = messagesIn("messages", ".eml");
-    ASSERT_GE(messages.size(), 2u);
-    ASSERT_GE(fixtures.size(), 10u);
-    messages.insert(messages.end(), fixtures.begin(), fixtures.end());
+    std::vector<CorpusMessage> messages;
+    for (const char* folder : {"corpus/ordinary", "corpus/junk", "messages"}) {
+        const auto some = corpusMessages(folder, ".eml");
+        ASSERT_GE(some.size(), 10u) << folder;
+        messages.insert(messages.end(), some.begin(), some.end());
+    }
     for (const auto& m : messages) {
         const auto full = static_cast<std::int32_t>(m.reply.size());
         for (const std::size_t n : cutLengths(m.reply.size())) {
@@ -97,15 +79,9 @@ TEST_F(CorpusReplay, WholeAndCutMessagesFillAndRateWithinBounds) {
     }
 }
 
-TEST_F(CorpusReplay, RealSamplesRateAsTheShippedDictionarySays) {
-    const auto corpus = messagesIn("corpus", ".txt");
-    const auto find = [&](const std::string& name) {
-        const auto it =
-            std::find_if(corpus.begin(), corpus.end(), [&](const auto& m) { return m.name == name; });
-        return it == corpus.end() ? std::string() : it->reply;
-    };
-    const std::string spam = find("corpus/sample-spam.txt");
-    const std::string ham = find("corpus/sample-nonspam.txt");
+TEST_F(CorpusReplay, SamplesRateAsTheShippedDictionarySays) {
+    const std::string spam = test::readCorpusMessage("junk/lottery-euro.eml");
+    const std::string ham = test::readCorpusMessage("ordinary/newsletter-with-links.eml");
     ASSERT_FALSE(spam.empty());
     ASSERT_FALSE(ham.empty());
 

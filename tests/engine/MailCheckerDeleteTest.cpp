@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -132,6 +133,19 @@ void answerIds(FakePop3Server& server, const std::vector<std::pair<int, std::str
     if (pipelined) server.expect(commands).send(replies);
 }
 
+// Account 1 of the rig on `port`, current, with six scanned messages and
+// these rows tagged; no confirmation asked, no rescan after.
+void seedSixTagged(CheckerRig& rig, unsigned port, std::initializer_list<std::size_t> rows) {
+    MailChecker& c = rig.checker;
+    c.accounts().MakeAccountCurrent(rig.addAccount(port, "ann", "pw"));
+    seedScannedAccount(c, 1, 6);
+    c.accounts().CopyToCurrent(1);
+    c.settings().rescanDel = 0;
+    c.settings().noDeleteWarning = 1;
+    c.fillMessageView();
+    for (const std::size_t row : rows) c.toggleRowState(row);
+}
+
 TEST_F(MailCheckerDeleteTest, AnUnconfirmedDeleteDeletesNothingAndRenumbersNothing) {
     struct Row {
         const char* name;
@@ -152,14 +166,7 @@ TEST_F(MailCheckerDeleteTest, AnUnconfirmedDeleteDeletesNothingAndRenumbersNothi
         answerIds(server, {{6, "uid-1-6"}}, false);
         server.expect("dele 6\r\n").send("+OK\r\n").expect("quit\r\n").send("+OK\r\n");
         server.start();
-        c.accounts().MakeAccountCurrent(local.addAccount(server.port(), "ann", "pw"));
-        seedScannedAccount(c, 1, 6);
-        c.accounts().CopyToCurrent(1);
-        c.settings().rescanDel = 0;
-        c.settings().noDeleteWarning = 1;
-        c.fillMessageView();
-        c.toggleRowState(2);
-        c.toggleRowState(5);
+        seedSixTagged(local, server.port(), {2, 5});
 
         c.deleteTagged();
 
@@ -211,14 +218,7 @@ TEST_F(MailCheckerDeleteTest, OnlyMessagesTheServerStillNamesAsScannedAreDeleted
         server.expect(both ? "dele 5\r\ndele 2\r\n" : "dele 2\r\n").send(both ? "+OK\r\n+OK\r\n" : "+OK\r\n");
         server.expect("quit\r\n").send("+OK\r\n");
         server.start();
-        c.accounts().MakeAccountCurrent(local.addAccount(server.port(), "ann", "pw"));
-        seedScannedAccount(c, 1, 6);
-        c.accounts().CopyToCurrent(1);
-        c.settings().rescanDel = 0;
-        c.settings().noDeleteWarning = 1;
-        c.fillMessageView();
-        c.toggleRowState(1);
-        c.toggleRowState(4);
+        seedSixTagged(local, server.port(), {1, 4});
 
         c.deleteTagged();
 

@@ -21,11 +21,16 @@ inline std::string asTopReply(const std::string& raw) {
     return out;
 }
 
-inline std::string readMessage(const std::string& name) {
-    std::ifstream in(dataPath("messages/" + name), std::ios::binary);
+// A message file as a TOP reply gives it; empty when the file is missing.
+inline std::string readAsTopReply(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
     std::ostringstream buf;
     buf << in.rdbuf();
     return asTopReply(buf.str());
+}
+
+inline std::string readMessage(const std::string& name) {
+    return readAsTopReply(dataPath("messages/" + name));
 }
 
 inline std::vector<std::string> messageFixtureNames() {

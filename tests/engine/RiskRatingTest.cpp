@@ -176,6 +176,15 @@ TEST(RiskRating, Attachments) {
          "",
          {},
          {}},
+        {"longer extension than the list's",
+         {},
+         [](MessageEntry& e) {
+             e.isMultipart = 1;
+             e.parts = {part("text/plain"), part("application/octet-stream; name=\"notes.docx\"")};
+         },
+         "",
+         {},
+         {}},
         {"parts ignored unless multipart",
          {},
          [](MessageEntry& e) { e.parts = {part("name=\"a.exe\"")}; },
@@ -291,6 +300,12 @@ TEST(RiskRating, KeywordPlacesAndLevels) {
          "name=\"photo.jpg.exe\"",
          {3, 0, 0, 0, 0},
          {44, 0, 0, 0, 0}},
+        {"extension record over a longer extension",
+         {KeywordRecord::make(44, ".js", kVirusCategory, 3, kWhereText)},
+         nullptr,
+         "data.json",
+         {},
+         {}},
         {"extension after a long name",
          {KeywordRecord::make(44, ".exe", kVirusCategory, 3, kWhereText)},
          nullptr,

@@ -53,7 +53,14 @@ TEST(RiskRules, MatchExtension) {
         {"needle cut by the end", "photo.jpg.ex", ".exe", false},
         {"dot past the last position", "name=photo.x", ".xyz", false},
         {"longer needle", "mail.rep.docm", ".docm", true},
-        {"prefix of a longer extension", "some.file.executive", ".exe", true},
+        {"prefix of a longer extension", "some.file.executive", ".exe", false},
+        {"letters after it", "photo.json", ".js", false},
+        {"digit after it", "photo.exe2", ".exe", false},
+        {"a later whole one still counts", "abcd.exe1.exe", ".exe", true},
+        {"quote after it", "photo.js\";", ".js", true},
+        {"inner part of a file name", "backup.2026.regions.csv", ".reg", false},
+        {"folder in a link", "wiki.lan/.screenshots/", ".scr", false},
+        {"inner extension followed by a dot", "report.pdf.exe.txt", ".exe", true},
     };
     for (const auto& row : rows)
         EXPECT_EQ(matchExtension(row.haystack, row.needle), row.expected) << row.name;
@@ -128,7 +135,23 @@ TEST(RiskRules, AttachmentRisk) {
         {"class id", "application/octet-stream; name=\"x.{abc}\"", 3},
         {"both lists, red wins", "name=\"a.zip.exe\"", 3},
         {"no dot, no match", "application/exe", 0},
+        {"longer extension", "application/vnd.openxmlformats; name=\"notes.docx\"", 0},
+        {"extension then a digit", "application/octet-stream; name=\"setup.exe1\"", 0},
+        {"extension at the end", "application/octet-stream; name=setup.exe", 3},
+        {"extension before a blank", "application/octet-stream; name=\"setup.exe copy\"", 3},
         {"picture", "image/jpeg; name=\"photo.jpg\"", 0},
+        {"script", "application/javascript; name=\"label.js\"", 3},
+        {"data, not a script", "application/json; name=\"coverage.json\"", 0},
+        {"web page", "text/html; name=\"Document_View.html\"", 3},
+        {"html body part", "text/html; charset=utf-8", 0},
+        {"shortcut behind a document name", "application/x-ms-shortcut; name=\"Shipping.pdf.lnk\"", 3},
+        {"disk image", "application/x-iso9660-image; name=\"RFQ.iso\"", 3},
+        {"notebook", "application/onenote; name=\"MeetingNotes.one\"", 3},
+        {"macro workbook", "application/vnd.ms-excel.sheet.macroEnabled.12; name=\"Q4.xlsm\"", 3},
+        {"archive named like a document", "application/zip; name=\"invoice.pdf.zip\"", 3},
+        {"archive of documents", "application/zip; name=\"invoices-2026.zip\"", 2},
+        {"workbook without macros", "application/vnd.ms-excel; name=\"figures.xlsx\"", 0},
+        {"calendar", "text/calendar; method=REQUEST; name=\"invite.ics\"", 0},
     };
     for (const auto& row : rows) EXPECT_EQ(attachmentRisk(row.type), row.expected) << row.name;
 }

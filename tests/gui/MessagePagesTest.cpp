@@ -8,6 +8,7 @@
 #include "gui/PageTestSupport.h"
 #include "gui/ScriptedFontChooser.h"
 #include "platform/QSettingsProfile.h"
+#include "risk/KeywordDictionary.h"
 #include "support/CheckerRig.h"
 #include "ui/DetailsPage.h"
 #include "ui/HeadersPage.h"
@@ -156,6 +157,53 @@ TEST_F(MessagePagesTest, DetailsShowTheFieldsAsText) {
     EXPECT_EQ(valueText(details, "reason0"), "0000abcd");
     EXPECT_EQ(valueText(details, "reason2"), "ffffffff");
     EXPECT_EQ(valueText(details, "reason3"), "00000007");
+}
+
+// A message rated with one dictionary record, shown on the page.
+void showRated(test::CheckerRig& rig, DetailsPage& details, const KeywordRecord& record,
+               const char* subject) {
+    MessageEntry entry = message(100);
+    entry.to = entry.from = "ann@example.org";
+    entry.subject = subject;
+    KeywordDictionary dictionary;
+    dictionary.assign({record});
+    dictionary.rateMessage("", entry, "ann");
+    select(rig, entry);
+    details.refreshPage();
+}
+
+QString tipOf(QWidget& page, const char* kind, int row) {
+    return child<QWidget>(page, QStringLiteral("%1%2").arg(kind).arg(row).toLatin1().constData()).toolTip();
+}
+
+TEST_F(MessagePagesTest, ReasonWordsAreTheTooltipsOfTheirRows) {
+    const struct {
+        const char* name;
+        KeywordRecord record;
+        const char* subject;
+        int row;
+        QString tip;
+    } rows[] = {
+        {"dictionary record", KeywordRecord::make(41, "pills", 2, 3, kWhereSubject), "Cheap PILLS", 1,
+         "\"pills\" in the subject"},
+        {"built-in rule", KeywordRecord::make(42, "absent", 2, 3, kWhereSubject), "Get $ave now", 1,
+         "disguised word in the subject"},
+        {"x-rated record", KeywordRecord::make(43, "nude", 3, 2, kWhereSubject), "nude beach", 2,
+         "\"nude\" in the subject"},
+    };
+    for (const auto& row : rows) {
+        showRated(rig, details, row.record, row.subject);
+        EXPECT_EQ(tipOf(details, "reason", row.row), row.tip) << row.name;
+        EXPECT_EQ(tipOf(details, "lamp", row.row), row.tip) << row.name;
+        EXPECT_EQ(tipOf(details, "reason", 0), "") << row.name << ": the virus row has no reason";
+    }
+}
+
+TEST_F(MessagePagesTest, AReasonThatLooksLikeMarkupIsShownAsText) {
+    showRated(rig, details, KeywordRecord::make(44, "<b>", 2, 3, kWhereSubject), "a <b>bold</b> offer");
+    const QString tip = tipOf(details, "reason", 1);
+    EXPECT_TRUE(tip.contains("&lt;b&gt;")) << tip.toStdString();
+    EXPECT_FALSE(tip.contains("<b>")) << tip.toStdString();
 }
 
 TEST_F(MessagePagesTest, NoSelectedMessageShowsTheEmptyLook) {

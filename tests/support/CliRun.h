@@ -25,18 +25,40 @@ inline std::string shellQuoted(const std::string& arg) {
     return q + "'";
 }
 
-// env: "NAME=value" settings for the program's environment only.
-inline CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+// A file under /tmp holding bytes, removed with the object.
+class ScratchFile {
+  public:
+    explicit ScratchFile(const std::string& bytes) {
+        const int fd = mkstemp(m_path);
+        if (fd < 0) return;
+        m_made = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+        close(fd);
+    }
+    ~ScratchFile() { std::remove(m_path); }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    bool made() const { return m_made; }
+    std::string path() const { return m_path; }
+
+  private:
+    char m_path[32] = "/tmp/qlt-cli-XXXXXX";
+    bool m_made = false;
+};
+
+// env: "NAME=value" settings for the program's environment only; input: its
+// standard input, which is otherwise empty, so that no read of it can wait.
+inline CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& env = {},
+                     const std::string& input = {}) {
     CliRun run;
-    char errPath[] = "/tmp/qlt-cli-err-XXXXXX";
-    const int errFd = mkstemp(errPath);
-    if (errFd < 0) return run;
-    close(errFd);
+    const ScratchFile in(input);
+    const ScratchFile err("");
+    if (!in.made() || !err.made()) return run;
     std::string command = "env";
     for (const auto& e : env) command += " " + shellQuoted(e);
     command += " " + shellQuoted(QLT_CLI_PATH);
     for (const auto& a : args) command += " " + shellQuoted(a);
-    command += " 2>" + shellQuoted(errPath);
+    command += " <" + shellQuoted(in.path()) + " 2>" + shellQuoted(err.path());
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buf[4096];
         std::size_t n;
@@ -44,9 +66,8 @@ inline CliRun runCli(const std::vector<std::string>& args, const std::vector<std
         const int status = pclose(pipe);
         run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::ifstream err(errPath, std::ios::binary);
-    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>{});
-    std::remove(errPath);
+    std::ifstream errText(err.path(), std::ios::binary);
+    run.err.assign(std::istreambuf_iterator<char>(errText), std::istreambuf_iterator<char>{});
     return run;
 }
 

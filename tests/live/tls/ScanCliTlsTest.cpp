@@ -20,11 +20,11 @@ class ScanCliTlsTest : public ::testing::Test {
     static CliRun scan(const std::string& security, const char* portFile, const std::string& server,
                        std::vector<std::string> extra = {}) {
         std::vector<std::string> args = {
-            "scan",   "--server",  server,       "--port",      std::to_string(portIn(portFile)),
-            "--user", "ann",       "--password", "qlt-live-pw", "--security",
-            security, "--timeout", "10"};
+            "scan",   "--server", server,       "--port", std::to_string(portIn(portFile)),
+            "--user", "ann",      "--security", security, "--timeout",
+            "10"};
         args.insert(args.end(), extra.begin(), extra.end());
-        return runCli(args);
+        return runCli(args, {"QUILLGATE_PASSWORD=qlt-live-pw"});
     }
 };
 
