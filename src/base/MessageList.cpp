@@ -5,10 +5,12 @@
 namespace qlt {
 namespace {
 
-// A full list grows by an eighth of its size, at least 4 and at most 1024
-// entries at a time, so that a large mailbox does not double its memory.
+// A full list grows by an eighth of its size, at least 4 entries at a
+// time, so that a large mailbox does not double its memory. The growth is
+// never capped: a fixed step would move the whole list every so many
+// messages, and a scan of 100,000 would spend most of its time moving.
 std::size_t grownCapacity(std::size_t count) {
-    return count + std::max<std::size_t>(4, std::min<std::size_t>(1024, count / 8));
+    return count + std::max<std::size_t>(4, count / 8);
 }
 
 }  // namespace

@@ -106,7 +106,7 @@ TEST(MessageList, RenumberAccountWithoutEntriesStoresZero) {
     EXPECT_EQ(account.mailboxSize, 0);
 }
 
-TEST(MessageList, GrowsByAnEighthBetweenFourAndTenTwentyFourEntries) {
+TEST(MessageList, GrowsByAnEighthAndAtLeastFourEntries) {
     MessageList list;
     std::vector<std::size_t> capacities;
     for (int i = 0; i < 60; ++i) {
