@@ -46,15 +46,18 @@ bool MessageList::findByUidl(std::uint8_t accountIndex, std::string_view uidl) c
     return !uidl.empty() && m_ids.contains(idKey(accountIndex, keptUidl(uidl)));
 }
 
-void MessageList::removeAccountEntries(std::uint8_t accountIndex) {
+void MessageList::eraseAccount(std::uint8_t accountIndex) {
     std::erase_if(m_entries,
                   [accountIndex](const MessageEntry& e) { return e.accountIndex == accountIndex; });
+}
+
+void MessageList::removeAccountEntries(std::uint8_t accountIndex) {
+    eraseAccount(accountIndex);
     rebuildIndex();
 }
 
 void MessageList::forgetAccount(std::uint8_t accountIndex) {
-    std::erase_if(m_entries,
-                  [accountIndex](const MessageEntry& e) { return e.accountIndex == accountIndex; });
+    eraseAccount(accountIndex);
     for (auto& e : m_entries) {
         if (e.accountIndex > accountIndex) --e.accountIndex;
     }

@@ -62,6 +62,7 @@ class MessageList {
     void remember(const MessageEntry& entry);
     void forget(const MessageEntry& entry);
     void rebuildIndex();
+    void eraseAccount(std::uint8_t accountIndex);
 
     std::vector<MessageEntry> m_entries;
     // Account and id -> how many entries carry them.

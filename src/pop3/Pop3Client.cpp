@@ -285,14 +285,18 @@ Pop3Client::Answer Pop3Client::ReadAnswer(std::string_view failureText) {
 
 bool Pop3Client::CheckReply(std::string_view reply) {
     if (reply.find("+OK") != std::string_view::npos) return true;
-    if (reply.find("-ERR") != std::string_view::npos) drain();
+    drainAfterRefusal(reply);
     return false;
 }
 
+void Pop3Client::drainAfterRefusal(std::string_view reply) {
+    if (reply.find("-ERR") != std::string_view::npos) drain();
+}
+
 // What follows a refusal is not wanted; reading it keeps it from being taken
-// for the reply to the next command.
-// The whole drain takes at most the account's time-out (or one pause of
-// kDrainTimeoutMs without one): a server that trickles must not hold it.
+// for the reply to the next command. The whole drain takes at most the
+// account's time-out (or one pause of kDrainTimeoutMs without one): a server
+// that trickles must not hold it.
 void Pop3Client::drain() {
     forgetReplies();
     using Clock = std::chrono::steady_clock;
@@ -441,7 +445,7 @@ bool Pop3Client::ReadTopReply(int n, int k) {
         case MultiLine::Read:
             return true;
         case MultiLine::Refused:
-            if (refusal.find("-ERR") != std::string::npos) drain();
+            drainAfterRefusal(refusal);
             return false;
         case MultiLine::Failed:
             return false;

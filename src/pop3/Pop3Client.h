@@ -155,6 +155,8 @@ class Pop3Client {
     void cutShort();
     void forgetReplies();
     void drain();
+    // Drains what follows a reply that says "-ERR".
+    void drainAfterRefusal(std::string_view reply);
     void meterRate(int i, std::size_t previousChunkLength);
     bool messageSize(int n, std::int64_t& size);
     bool receiveMessage(int fd, const std::string& path, std::int64_t size);

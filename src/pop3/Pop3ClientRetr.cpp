@@ -213,7 +213,7 @@ bool Pop3Client::receiveMessage(int fd, const std::string& path, std::int64_t si
             if (lineEnd == std::string::npos && status.size() <= kMaxRetrStatusLine) continue;
             if (!status.starts_with("+OK")) {
                 m_strError += status.substr(0, kMaxRetrStatusLine);
-                if (status.find("-ERR") != std::string::npos) drain();
+                drainAfterRefusal(status);
                 return false;
             }
             statusPending = false;

@@ -103,6 +103,12 @@ ConnectResult TcpStream::connectAny(const std::vector<SocketAddress>& addresses,
     bool anySocket = false;
     std::size_t next = 0;
     SteadyClock::time_point nextStart = SteadyClock::now();
+    const auto won = [&](int fd) {
+        for (const int other : attempts) ::close(other);
+        m_fd = fd;
+        m_error = 0;
+        return ConnectResult::Connected;
+    };
     for (;;) {
         const SteadyClock::time_point now = SteadyClock::now();
         if (next < addresses.size() && (attempts.empty() || now >= nextStart)) {
@@ -110,11 +116,7 @@ ConnectResult TcpStream::connectAny(const std::vector<SocketAddress>& addresses,
             const int fd = startAttempt(addresses[next++], connected);
             nextStart = now + std::chrono::milliseconds(kNextAttemptMs);
             anySocket = anySocket || fd != kNoSocket;
-            if (connected) {
-                for (const int other : attempts) ::close(other);
-                m_fd = fd;
-                return ConnectResult::Connected;
-            }
+            if (connected) return won(fd);
             if (fd >= 0) attempts.push_back(fd);
             continue;
         }
@@ -130,12 +132,7 @@ ConnectResult TcpStream::connectAny(const std::vector<SocketAddress>& addresses,
                 std::chrono::duration_cast<std::chrono::milliseconds>(nextStart - now).count();
             waitMs = static_cast<int>(std::clamp<long long>(untilNext, 0, waitMs));
         }
-        if (const int fd = finishedAttempt(attempts, waitMs); fd >= 0) {
-            for (const int other : attempts) ::close(other);
-            m_fd = fd;
-            m_error = 0;
-            return ConnectResult::Connected;
-        }
+        if (const int fd = finishedAttempt(attempts, waitMs); fd >= 0) return won(fd);
         m_ui.pumpPaint();
     }
 }

@@ -58,9 +58,10 @@ bool AccountPersistence::SaveAccounts(const AccountStore& store, Settings& setti
     settings.posY = rect.top;
     settings.posW = rect.right - rect.left;
     // Even a save that keeps the value may rewrite how the file spells it.
+    // Without a copy of the unreadable file nothing is written over it.
     if (m_unreadable && !m_backedUp) m_backedUp = m_profile.backUp();
-    const bool saved = SaveSettings(m_profile, settings, accountsValueFor(store));
-    return saved && (!m_unreadable || m_backedUp);
+    if (m_unreadable && !m_backedUp) return false;
+    return SaveSettings(m_profile, settings, accountsValueFor(store));
 }
 
 void AccountPersistence::restoreWindowPosition(const Settings& settings) {
