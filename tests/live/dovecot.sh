@@ -4,9 +4,13 @@
 #   dovecot.sh start DIR [PORT]   PORT 0 or absent: pick a free one; the port is written to DIR/port
 #   dovecot.sh stop DIR
 #
-# Everything lives under DIR: configuration, runtime and state folders, log,
-# users and their maildirs (filled afresh from mail/*.eml at every start;
-# the spare users start empty, for tests that write their own mail).
+# Everything lives in a private temporary folder of the instance's own, which
+# DIR links to: configuration, runtime and state folders, log, users and their
+# maildirs (filled afresh from mail/*.eml at every start; the spare users start
+# empty, for tests that write their own mail). The mail belongs to an
+# unprivileged user when we run as root, and that user must reach it: a
+# checkout under /root or a 0700 home folder would not let it, the temporary
+# folder does. stop removes the folder and the link.
 # With QLT_DOVECOT_TLS=1 in the environment ssl is on as well: STLS on the
 # plain listener and a POP3S listener (see dovecot-tls.sh; its port in DIR/pop3s-port).
 # No system path or system instance is touched.
@@ -60,13 +64,35 @@ mail_owner() {
   fi
 }
 
-check_traversable() {
+traversable() {
   local d="$1"
   while [ "$d" != "/" ]; do
-    [ "$(( 0$(stat -c '%a' "$d") & 1 ))" -eq 1 ] || [ "$(id -u)" -ne 0 ] ||
-      die "$d is not traversable by other users; the mail owner nobody could not reach the maildirs"
+    [ "$(( 0$(stat -c '%a' "$d") & 1 ))" -eq 1 ] || return 1
     d="$(dirname "$d")"
   done
+}
+
+# The folder an instance lives in: TMPDIR when others can reach it, else /tmp.
+make_instance_dir() {
+  local base="${TMPDIR:-/tmp}" made
+  { [ -d "$base" ] && traversable "$(cd "$base" && pwd -P)"; } || base=/tmp
+  made="$(mktemp -d "$base/qlt-dovecot.XXXXXXXX")" || die "cannot make a folder in $base"
+  chmod 0755 "$made"
+  echo "$made"
+}
+
+# DIR as an earlier run left it: a link to an instance, or a folder of the
+# older layout that held the instance itself.
+clear_link() {
+  local link="$1"
+  if [ -L "$link" ]; then
+    stop "$link"
+  elif [ -d "$link" ]; then
+    [ -f "$link/run/master.pid" ] && stop_instance "$link"
+    { [ -f "$link/dovecot.conf" ] || [ -z "$(ls -A "$link")" ]; } ||
+      die "$link is a folder that holds no test instance; not replacing it"
+    rm -rf "$link"
+  fi
 }
 
 write_maildirs() {
@@ -151,13 +177,12 @@ CONF
 }
 
 start() {
-  local dir="$1" port="${2:-0}" dovecot uid gid i
+  local link="$1" port="${2:-0}" dovecot dir uid gid i
   dovecot="$(find_dovecot)"
-  mkdir -p "$dir"
-  dir="$(cd "$dir" && pwd)"
-  [ -f "$dir/run/master.pid" ] && stop "$dir"
-  chmod 0755 "$dir"
-  check_traversable "$dir"
+  clear_link "$link"
+  mkdir -p "$(dirname "$link")"
+  dir="$(make_instance_dir)"
+  ln -s "$dir" "$link"
   [ "$port" = 0 ] && port="$(pick_port)"
   read -r uid gid < <(mail_owner)
   # A stale socket in the runtime folder stalls the first login.
@@ -178,11 +203,21 @@ start() {
     sleep 0.05
   done
   cat "$dir/dovecot.log" >&2 || true
-  stop "$dir"
+  stop "$link"
   die "dovecot is not listening on 127.0.0.1:$port"
 }
 
 stop() {
+  local link="$1" dir
+  [ -L "$link" ] || return 0
+  dir="$(readlink "$link")"
+  rm -f "$link"
+  [ -d "$dir" ] || return 0
+  stop_instance "$dir"
+  case "$(basename "$dir")" in qlt-dovecot.*) rm -rf "$dir" ;; esac
+}
+
+stop_instance() {
   local dir="$1" pid i
   [ -f "$dir/run/master.pid" ] || return 0
   pid="$(cat "$dir/run/master.pid")"
