@@ -16,6 +16,7 @@
 #include "store/InMemoryProfile.h"
 #include "ui/FileChooser.h"
 #include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
 
 namespace {
 
@@ -67,8 +68,9 @@ struct Desk {
     NoLauncher launcher;
     NoMailto mailto;
     qlt::ui::QtFileChooser chooser;
+    qlt::ui::QtMessageBoxes boxes;
     std::unique_ptr<qlt::ui::MainWindow> window = std::make_unique<qlt::ui::MainWindow>(
-        qlt::ui::WindowServices{clock, profile, launcher, mailto, chooser, {}});
+        qlt::ui::WindowServices{clock, profile, launcher, mailto, chooser, boxes, {}});
 };
 
 Desk& desk() {
@@ -90,9 +92,10 @@ BENCHMARK(BM_FillView)->Unit(benchmark::kMillisecond);
 void BM_SelectRow(benchmark::State& state) {
     qlt::ui::MainWindow& window = *desk().window;
     window.checker().fillMessageView();
+    auto* messageView = window.findChild<QTableView*>("messageView");
     int row = 70000;
     for (auto _ : state) {
-        window.messageView()->selectRow(row);
+        messageView->selectRow(row);
         QApplication::processEvents();
         row = row == 70000 ? 99999 : 70000;
     }
@@ -105,9 +108,11 @@ void BM_TagAll(benchmark::State& state) {
     qlt::ui::MainWindow& window = *desk().window;
     window.checker().fillMessageView();
     window.checker().UpdateCommandState();
+    auto* tagAll = window.findChild<QAction*>("menuTagAll");
+    auto* untagAll = window.findChild<QAction*>("menuUntagAll");
     bool tag = true;
     for (auto _ : state) {
-        window.action(tag ? qlt::ui::command::kMenuTagAll : qlt::ui::command::kMenuUntagAll)->trigger();
+        (tag ? tagAll : untagAll)->trigger();
         QApplication::processEvents();
         tag = !tag;
     }

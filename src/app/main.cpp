@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QMessageBox>
 #include <optional>
 
 #include "app/DemoSession.h"
@@ -13,6 +12,7 @@
 #include "platform/XdgMailtoHandler.h"
 #include "ui/FileChooser.h"
 #include "ui/MainWindow.h"
+#include "ui/QtMessageBoxes.h"
 #include "ui/TooltipLook.h"
 
 int main(int argc, char** argv) {
@@ -34,6 +34,11 @@ int main(int argc, char** argv) {
     parser.process(app);
     qlt::ui::applyTooltipLook(app);
     qlt::app::ProgramLifetime lifetime;
+    qlt::ui::QtMessageBoxes boxes;
+    const auto refuseStart = [&boxes](const QString& why) {
+        boxes.showBox("Quillgate", why.toStdString(), qlt::BoxIcon::Error, qlt::BoxButtons::Ok, nullptr);
+        return 1;
+    };
 
     // Started before the window, which reads the settings and the data
     // folder that the demo puts in place; it lasts as long as the program.
@@ -41,16 +46,11 @@ int main(int argc, char** argv) {
     const QString programFolder = QCoreApplication::applicationDirPath();
     if (parser.isSet(demoOption)) {
         demo.emplace();
-        if (!demo->start()) {
-            QMessageBox::critical(nullptr, "Quillgate", "The demo could not start:\n" + demo->error());
-            return 1;
-        }
+        if (!demo->start()) return refuseStart("The demo could not start:\n" + demo->error());
     } else {
         QString error;
-        if (!qlt::enterUserDataFolder(qlt::shippedDataFolder(programFolder), qlt::userDataFolder(), error)) {
-            QMessageBox::critical(nullptr, "Quillgate", "The data folder cannot be used:\n" + error);
-            return 1;
-        }
+        if (!qlt::enterUserDataFolder(qlt::shippedDataFolder(programFolder), qlt::userDataFolder(), error))
+            return refuseStart("The data folder cannot be used:\n" + error);
     }
 
     qlt::SystemClock clock;
@@ -58,8 +58,8 @@ int main(int argc, char** argv) {
     qlt::DesktopProgramLauncher launcher;
     qlt::XdgMailtoHandler mailto;
     qlt::ui::QtFileChooser files;
-    const qlt::ui::WindowServices services{
-        clock, profile, launcher, mailto, files, {}, qlt::manualIndexFile(programFolder)};
+    const qlt::ui::WindowServices services{clock, profile, launcher, mailto,
+                                           files, boxes,   {},       qlt::manualIndexFile(programFolder)};
     // Not exec(): hiding into the tray would end a modal loop, and with it the program.
     qlt::ui::MainWindow window(services);
     lifetime.watch(window);

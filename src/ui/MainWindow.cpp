@@ -44,56 +44,70 @@ constexpr int kProgressHeight = 18;
 
 struct TabInfo {
     int id;
+    const char* name;
     const char* caption;
     const char* tooltip;
 };
 
 // Left to right under the page area; the Options tab comes before Accounts.
 constexpr std::array<TabInfo, kPageCount> kTabs = {{
-    {command::kTabPreview, "Preview", "Plain text message preview panel."},
-    {command::kTabHeaders, "Headers", "Current message headers."},
-    {command::kTabDetails, "Details", "Current message details."},
-    {command::kTabOptions, "Options", "Customize behavior of the program."},
-    {command::kTabAccounts, "Accounts", "Email accounts management panel."},
+    {command::kTabPreview, "previewTab", "Preview", "Plain text message preview panel."},
+    {command::kTabHeaders, "headersTab", "Headers", "Current message headers."},
+    {command::kTabDetails, "detailsTab", "Details", "Current message details."},
+    {command::kTabOptions, "optionsTab", "Options", "Customize behavior of the program."},
+    {command::kTabAccounts, "accountsTab", "Accounts", "Email accounts management panel."},
 }};
 
 struct HeaderField {
     int iconId;  // 0: none
+    const char* name;
     const char* tooltip;
 };
 
 constexpr std::array<HeaderField, 5> kHeaderFields = {{
-    {0, "Current email account name."},
-    {controls::bitmap::kHeaderStatus, "Email account status."},
-    {controls::bitmap::kHeaderCount, "Number of scanned messages\r\non current email account."},
-    {controls::bitmap::kHeaderChecked, "Last checked time."},
-    {controls::bitmap::kHeaderSpeed, "Average link speed (CPS)."},
+    {0, "accountNameText", "Current email account name."},
+    {controls::bitmap::kHeaderStatus, "statusText", "Email account status."},
+    {controls::bitmap::kHeaderCount, "messageCountText",
+     "Number of scanned messages\r\non current email account."},
+    {controls::bitmap::kHeaderChecked, "lastScannedText", "Last checked time."},
+    {controls::bitmap::kHeaderSpeed, "linkSpeedText", "Average link speed (CPS)."},
 }};
 
-constexpr std::array<const char*, 4> kLampTips = {
-    "Virus risk level for the current account,\r\nor for all accounts if Show All switch is on.",
-    "Spam risk level for the current account,\r\nor for all accounts if Show All switch is on.",
-    "X-rated risk level for the current account,\r\nor for all accounts if Show All switch is on.",
-    "Foul language risk level for the current account,\r\nor for all accounts if Show All switch is on.",
+struct LampInfo {
+    const char* name;
+    const char* tooltip;
 };
+
+constexpr std::array<LampInfo, 4> kLamps = {{
+    {"virusLamp",
+     "Virus risk level for the current account,\r\nor for all accounts if Show All switch is on."},
+    {"spamLamp", "Spam risk level for the current account,\r\nor for all accounts if Show All switch is on."},
+    {"xRatedLamp",
+     "X-rated risk level for the current account,\r\nor for all accounts if Show All switch is on."},
+    {"languageLamp",
+     "Foul language risk level for the current account,\r\nor for all accounts if Show All switch is on."},
+}};
 
 struct ButtonInfo {
     CommandButton button;
     int id;
+    const char* name;
     const char* text;
     const char* tooltip;
 };
 
 constexpr std::array<ButtonInfo, 6> kButtons = {{
-    {CommandButton::Analyze, command::kAnalyze, "ANALYZE",
+    {CommandButton::Analyze, command::kAnalyze, "analyzeButton", "ANALYZE",
      "Performs detailed analyze of the selected\r\nmessage (may take time to complete)."},
-    {CommandButton::Dump, command::kDump, "DUMP", "Save selected message\r\nto the separate file."},
-    {CommandButton::Scan, command::kScan, "SCAN", "Scan email messages\r\non remote-server [Step 1]"},
-    {CommandButton::Delete, command::kDelete, "DELETE",
+    {CommandButton::Dump, command::kDump, "dumpButton", "DUMP",
+     "Save selected message\r\nto the separate file."},
+    {CommandButton::Scan, command::kScan, "scanButton", "SCAN",
+     "Scan email messages\r\non remote-server [Step 1]"},
+    {CommandButton::Delete, command::kDelete, "deleteButton", "DELETE",
      "Delete marked messages\r\nfrom remote server [Step 2]"},
-    {CommandButton::GetMail, command::kGetMail, "GET MAIL",
+    {CommandButton::GetMail, command::kGetMail, "getMailButton", "GET MAIL",
      "Start default email-program\r\nto receive selected messages\r\n[Step 3]"},
-    {CommandButton::Close, command::kClose, "CLOSE",
+    {CommandButton::Close, command::kClose, "closeButton", "CLOSE",
      "Exit prgram.\r\nIf have to perform background\r\nmail check - minimize instead."},
 }};
 
@@ -104,15 +118,17 @@ const ButtonInfo& buttonInfo(CommandButton button) {
     return kButtons.back();
 }
 
-QLabel* staticText(const char* tooltip, QWidget* parent) {
+QLabel* staticText(const char* name, const char* tooltip, QWidget* parent) {
     auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
     label->setFont(controls::verdana13());
     if (tooltip != nullptr) label->setToolTip(tipText(tooltip));
     return label;
 }
 
-controls::CFlatCheck* toggle(const char* text, const char* tooltip, QWidget* parent) {
+controls::CFlatCheck* toggle(const char* name, const char* text, const char* tooltip, QWidget* parent) {
     auto* check = new controls::CFlatCheck(QString::fromLatin1(text), parent);
+    check->setObjectName(QLatin1String(name));
     check->setToolTip(tipText(tooltip));
     check->setFixedHeight(16);
     return check;
@@ -131,7 +147,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     buildLook();
 
     m_messageModel = new MessageViewModel(m_checker->view(), this);
+    m_messageModel->setObjectName(QStringLiteral("messageModel"));
     m_accountModel = new AccountViewModel(m_checker->accounts(), this);
+    m_accountModel->setObjectName(QStringLiteral("accountModel"));
 
     auto* root = new QVBoxLayout(this);
     root->setContentsMargins(6, 4, 6, 2);
@@ -141,6 +159,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
 
     auto* top = new QHBoxLayout;
     m_viewToggle = new controls::CNamedBitmapButton(QString(), this);
+    m_viewToggle->setObjectName(QStringLiteral("viewToggle"));
     m_viewToggle->loadBitmaps("ACTU", "ACTD", QString(), "ACTX");
     m_viewToggle->setToolTip(tipText("Account-List / Message-List view toggle button."));
     top->addWidget(m_viewToggle);
@@ -148,7 +167,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     root->addLayout(top);
 
     m_messageView = buildListView(m_messageModel);
+    m_messageView->setObjectName(QStringLiteral("messageView"));
     m_accountView = buildListView(m_accountModel);
+    m_accountView->setObjectName(QStringLiteral("accountView"));
     root->addWidget(m_messageView);
     root->addWidget(m_accountView);
     m_accountView->hide();
@@ -214,6 +235,7 @@ void MainWindow::buildLook() {
 
 QWidget* MainWindow::buildHeaderLine() {
     m_header = new QFrame(this);
+    m_header->setObjectName(QStringLiteral("headerLine"));
     static_cast<QFrame*>(m_header)->setFrameShape(QFrame::StyledPanel);
     auto* row = new QHBoxLayout(m_header);
     row->setContentsMargins(6, 2, 6, 2);
@@ -226,7 +248,7 @@ QWidget* MainWindow::buildHeaderLine() {
             row->addSpacing(8);
             row->addWidget(icon);
         }
-        m_headerTexts[i] = staticText(field.tooltip, m_header);
+        m_headerTexts[i] = staticText(field.name, field.tooltip, m_header);
         row->addWidget(m_headerTexts[i], i == 0 ? 2 : 1);
     }
     QFont bold = m_headerTexts[0]->font();
@@ -277,6 +299,7 @@ QWidget* MainWindow::buildPageArea() {
     tabs->setContentsMargins(0, 0, 0, 0);
     for (const TabInfo& info : kTabs) {
         auto* tab = new controls::CTabButton(info.id, QString::fromLatin1(info.caption), column);
+        tab->setObjectName(QLatin1String(info.name));
         tab->setToolTip(tipText(info.tooltip));
         connect(tab, &controls::CTabButton::command, this, &MainWindow::showTab);
         m_tabs[static_cast<std::size_t>(info.id - command::kTabPreview)] = tab;
@@ -295,6 +318,7 @@ QWidget* MainWindow::buildCommandColumn() {
     auto addButton = [&](CommandButton which, void (MailChecker::*run)()) {
         const ButtonInfo& info = buttonInfo(which);
         auto* button = new controls::CFaceButton(QString::fromLatin1(info.text), column);
+        button->setObjectName(QLatin1String(info.name));
         button->setToolTip(tipText(info.tooltip));
         m_buttons.insert(static_cast<int>(which), button);
         layout->addWidget(button);
@@ -302,15 +326,17 @@ QWidget* MainWindow::buildCommandColumn() {
             connect(button, &QAbstractButton::clicked, this, [this, run] { ((*m_checker).*run)(); });
         return button;
     };
-    m_showAll = toggle("Show All", "List messages from all scanned accounts.", column);
+    m_showAll = toggle("showAllToggle", "Show All", "List messages from all scanned accounts.", column);
     connect(m_showAll, &QAbstractButton::clicked, this, [this] { m_checker->toggleShowAll(); });
     layout->addWidget(m_showAll);
     addButton(CommandButton::Analyze, &MailChecker::analyzeSelected);
     addButton(CommandButton::Dump, &MailChecker::dumpSelected);
-    m_rescan = toggle("Rescan", "Force re-scan, even if there is\r\nno new messages on server.", column);
+    m_rescan = toggle("rescanToggle", "Rescan",
+                      "Force re-scan, even if there is\r\nno new messages on server.", column);
     connect(m_rescan, &QAbstractButton::clicked, this, [this] { m_checker->toggleRescan(); });
     layout->addWidget(m_rescan);
-    m_scanAll = toggle("Scan All", "Scan all email accounts at once,\r\nnot just the current one.", column);
+    m_scanAll = toggle("scanAllToggle", "Scan All",
+                       "Scan all email accounts at once,\r\nnot just the current one.", column);
     connect(m_scanAll, &QAbstractButton::clicked, this, [this] { m_checker->toggleScanAll(); });
     layout->addWidget(m_scanAll);
     addButton(CommandButton::Scan, &MailChecker::onScanButton);
@@ -330,20 +356,23 @@ QWidget* MainWindow::buildStatusLine() {
     row->setSpacing(3);
     for (std::size_t i = 0; i < m_lamps.size(); ++i) {
         m_lamps[i] = new controls::CBitmapLamp(controls::riskLampBitmap(kLampNoData), line);
-        m_lamps[i]->setToolTip(tipText(kLampTips[i]));
+        m_lamps[i]->setObjectName(QLatin1String(kLamps[i].name));
+        m_lamps[i]->setToolTip(tipText(kLamps[i].tooltip));
         row->addWidget(m_lamps[i]);
     }
     row->addSpacing(6);
-    m_countText = staticText("Total number of messages.", line);
-    m_positionText =
-        staticText("Current message position, and number\r\nof messages marked for deletion.", line);
+    m_countText = staticText("countText", "Total number of messages.", line);
+    m_positionText = staticText(
+        "positionText", "Current message position, and number\r\nof messages marked for deletion.", line);
     row->addWidget(m_countText, 1);
     row->addWidget(m_positionText, 1);
     m_countdown = new controls::CCountdownLamp(line);
+    m_countdown->setObjectName(QStringLiteral("countdownLamp"));
     m_countdown->setToolTip(tipText(
         "Visual indicator of the time elapsed to the\r\nnext scan (only if recurring scan is enabled)."));
     row->addWidget(m_countdown);
     m_progress = new controls::CTextProgress(line);
+    m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setFixedSize(kProgressWidth, kProgressHeight);
     m_progress->setToolTip(tipText("Scan progress indicator."));
     connect(m_progress, &controls::CTextProgress::clicked, this, [this] { m_checker->showErrorDetails(); });
@@ -354,8 +383,10 @@ QWidget* MainWindow::buildStatusLine() {
     return line;
 }
 
-QAction* MainWindow::addCommand(QMenu* menu, int id, const QString& text, void (MainWindow::*run)()) {
+QAction* MainWindow::addCommand(QMenu* menu, int id, const char* name, const QString& text,
+                                void (MainWindow::*run)()) {
     QAction* action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
     connect(action, &QAction::triggered, this, run);
     m_actions.insert(id, action);
     return action;
@@ -364,36 +395,42 @@ QAction* MainWindow::addCommand(QMenu* menu, int id, const QString& text, void (
 void MainWindow::buildMenus() {
     auto* bar = new QMenuBar(this);
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    addCommand(file, command::kMenuScan, QStringLiteral("&Scan"), &MainWindow::scanFromMenu);
+    addCommand(file, command::kMenuScan, "menuScan", QStringLiteral("&Scan"), &MainWindow::scanFromMenu);
     file->addSeparator();
-    addCommand(file, command::kMenuHide, QStringLiteral("&Hide"), &MainWindow::hideWindow);
-    addCommand(file, command::kMenuExit, QStringLiteral("E&xit"), &MainWindow::closeMainWindow);
+    addCommand(file, command::kMenuHide, "menuHide", QStringLiteral("&Hide"), &MainWindow::hideWindow);
+    addCommand(file, command::kMenuExit, "menuExit", QStringLiteral("E&xit"), &MainWindow::closeMainWindow);
     QMenu* message = bar->addMenu(QStringLiteral("&Message"));
-    addCommand(message, command::kMenuTagAll, QStringLiteral("&Tag All"), &MainWindow::tagAll);
-    addCommand(message, command::kMenuUntagAll, QStringLiteral("&Untag All"), &MainWindow::untagAll);
+    addCommand(message, command::kMenuTagAll, "menuTagAll", QStringLiteral("&Tag All"), &MainWindow::tagAll);
+    addCommand(message, command::kMenuUntagAll, "menuUntagAll", QStringLiteral("&Untag All"),
+               &MainWindow::untagAll);
     message->addSeparator();
-    addCommand(message, command::kMenuDelete, QStringLiteral("&Delete"), &MainWindow::deleteTagged);
+    addCommand(message, command::kMenuDelete, "menuDelete", QStringLiteral("&Delete"),
+               &MainWindow::deleteTagged);
     message->addSeparator();
-    addCommand(message, command::kMenuAnalyze, QStringLiteral("&Analyze"), &MainWindow::analyzeSelected);
-    addCommand(message, command::kMenuDump, QStringLiteral("D&ump"), &MainWindow::dumpSelected);
+    addCommand(message, command::kMenuAnalyze, "menuAnalyze", QStringLiteral("&Analyze"),
+               &MainWindow::analyzeSelected);
+    addCommand(message, command::kMenuDump, "menuDump", QStringLiteral("D&ump"), &MainWindow::dumpSelected);
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-    addCommand(tools, command::kMenuSetup, QStringLiteral("&Setup"), &MainWindow::runSetup);
+    addCommand(tools, command::kMenuSetup, "menuSetup", QStringLiteral("&Setup"), &MainWindow::runSetup);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    addCommand(help, command::kMenuContents, QStringLiteral("&Contents"), &MainWindow::openManual);
+    addCommand(help, command::kMenuContents, "menuContents", QStringLiteral("&Contents"),
+               &MainWindow::openManual);
     help->addSeparator();
-    addCommand(help, command::kMenuAbout, QStringLiteral("&About"), &MainWindow::showAbout);
+    addCommand(help, command::kMenuAbout, "menuAbout", QStringLiteral("&About"), &MainWindow::showAbout);
 
     m_contextMenu = new QMenu(this);
-    addCommand(m_contextMenu, command::kContextBlackList, QStringLiteral("Add to BlackList"),
-               &MainWindow::listAsFoe);
-    addCommand(m_contextMenu, command::kContextWhiteList, QStringLiteral("Add to WhiteList"),
-               &MainWindow::listAsFriend);
-    addCommand(m_contextMenu, command::kContextRemove, QStringLiteral("Remove From List"),
+    m_contextMenu->setObjectName(QStringLiteral("contextMenu"));
+    addCommand(m_contextMenu, command::kContextBlackList, "contextBlackList",
+               QStringLiteral("Add to BlackList"), &MainWindow::listAsFoe);
+    addCommand(m_contextMenu, command::kContextWhiteList, "contextWhiteList",
+               QStringLiteral("Add to WhiteList"), &MainWindow::listAsFriend);
+    addCommand(m_contextMenu, command::kContextRemove, "contextRemove", QStringLiteral("Remove From List"),
                &MainWindow::unlistSender);
     m_contextMenu->addSeparator();
-    addCommand(m_contextMenu, command::kContextTagAll, QStringLiteral("Tag All for Delete"),
+    addCommand(m_contextMenu, command::kContextTagAll, "contextTagAll", QStringLiteral("Tag All for Delete"),
                &MainWindow::tagAll);
-    addCommand(m_contextMenu, command::kContextUntagAll, QStringLiteral("Untag All"), &MainWindow::untagAll);
+    addCommand(m_contextMenu, command::kContextUntagAll, "contextUntagAll", QStringLiteral("Untag All"),
+               &MainWindow::untagAll);
     m_menuBar = bar;
 }
 

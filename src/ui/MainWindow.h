@@ -43,6 +43,7 @@ namespace qlt::ui {
 
 class AccountViewModel;
 class FileChooser;
+class MessageBoxes;
 class MessageViewModel;
 
 // What the desktop lends the window for its whole life.
@@ -52,6 +53,7 @@ struct WindowServices {
     ProgramLauncher& launcher;
     MailtoHandler& mailto;
     FileChooser& files;
+    MessageBoxes& boxes;
     DataFiles dataFiles = {};
     QString manualFile = {};  // the manual's first page; empty: none shipped
 };
@@ -96,6 +98,11 @@ inline constexpr int kPageCount = 5;
 // draws what the checker reports, turns clicks and menu items into its
 // commands, and answers its UiPort calls (boxes, progress, pumps, buttons,
 // choosers). The rules about mail live in the checker, not here.
+//
+// Its parts carry object names for findChild: the lists "messageView" and
+// "accountView", buttons "scanButton", tabs "previewTab", toggles
+// "showAllToggle", menu items by their command ("menuExit",
+// "contextTagAll"), and so on (MainWindow.cpp).
 class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     Q_OBJECT
 
@@ -108,12 +115,10 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     // Puts a page into the page area in place of its placeholder; the window
     // calls `refreshPage` whenever what the page shows may have changed.
     void setPage(Page page, QWidget* widget, std::function<void()> refreshPage);
-    QWidget* page(Page page) const;
 
     // The tray shows what the checker reports through these.
     std::function<void(const std::string& tip)> trayTipHook;
     std::function<void(int iconId)> trayIconHook;
-    controls::CCountdownLamp* countdownLamp() const { return m_countdown; }
 
     // The start-up request: posted to itself the first time it is shown.
     void startUpRequest();
@@ -128,27 +133,6 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
 
     // The widest the grip lets the window become.
     int maximumWidthByGrip() const { return m_maxWidth; }
-
-    // --- For tests and the tray --------------------------------------------
-    QTableView* messageView() const { return m_messageView; }
-    QTableView* accountView() const { return m_accountView; }
-    MessageViewModel* messageModel() const { return m_messageModel; }
-    AccountViewModel* accountModel() const { return m_accountModel; }
-    controls::CFaceButton* commandButton(CommandButton button) const;
-    controls::CFlatCheck* showAllToggle() const { return m_showAll; }
-    controls::CFlatCheck* rescanToggle() const { return m_rescan; }
-    controls::CFlatCheck* scanAllToggle() const { return m_scanAll; }
-    controls::CTextProgress* progressBar() const { return m_progress; }
-    controls::CNamedBitmapButton* viewToggle() const { return m_viewToggle; }
-    controls::CTabButton* tab(Page page) const { return m_tabs[static_cast<std::size_t>(page)]; }
-    controls::CBitmapLamp* riskLamp(int lamp) const { return m_lamps.at(static_cast<std::size_t>(lamp)); }
-    QLabel* countLabel() const { return m_countText; }
-    QLabel* positionLabel() const { return m_positionText; }
-    QWidget* headerLine() const { return m_header; }
-    QString headerText(int field) const;
-    QAction* action(int commandId) const { return m_actions.value(commandId); }
-    QMenu* contextMenu() const { return m_contextMenu; }
-    tray::TrayController& tray() const { return *m_tray; }
 
     // --- UiPort ----------------------------------------------------------------
     BoxAnswer messageBox(const std::string& title, const std::string& text, BoxIcon icon,
@@ -192,7 +176,8 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     QWidget* buildCommandColumn();
     QWidget* buildStatusLine();
     void buildMenus();
-    QAction* addCommand(QMenu* menu, int id, const QString& text, void (MainWindow::*run)());
+    QAction* addCommand(QMenu* menu, int id, const char* name, const QString& text,
+                        void (MainWindow::*run)());
     void setColumnWidths(QTableView* view, const double* fractions, int count, int clientWidth);
     void recordSizeLimits(int listClientWidth);
     void connectViews();
@@ -201,6 +186,7 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     void installTray();
 
     // Reading the checker's state (MainWindowPort.cpp).
+    controls::CFaceButton* commandButton(CommandButton button) const;
     void showCommandState();
     void showToggles();
     void showRiskLamps();

@@ -19,8 +19,8 @@
 #include "ui/MainWindow.h"
 
 #include "tray/TrayController.h"
+#include "ui/MessageBoxes.h"
 #include "ui/MessageViewModel.h"
-#include "ui/QtMessageBoxes.h"
 
 namespace qlt::ui {
 
@@ -44,10 +44,6 @@ void MainWindow::setPage(Page page, QWidget* widget, std::function<void()> refre
     old->deleteLater();
     if (shown) m_pages->setCurrentIndex(index);
     m_pageRefresh[static_cast<std::size_t>(index)] = std::move(refreshPage);
-}
-
-QWidget* MainWindow::page(Page page) const {
-    return m_pages->widget(static_cast<int>(page));
 }
 
 void MainWindow::startUpRequest() {
@@ -166,7 +162,7 @@ void MainWindow::hideWindow() {
 }
 
 void MainWindow::runSetup() {
-    QtMessageBoxes boxes(this);
+    DialogBoxes boxes(m_services.boxes, this);
     AdvancedPreferencesDialog dialog(m_checker->settings(), boxes, m_services.files,
                                      m_services.dataFiles.dictionary.userStrings, this);
     const bool accepted = dialog.exec() == QDialog::Accepted;

@@ -1,5 +1,3 @@
-#include <QMessageBox>
-
 #include "tray/TrayController.h"
 #include "ui/AccountsPage.h"
 #include "ui/DetailsPage.h"
@@ -35,6 +33,7 @@ void MainWindow::installPages() {
 
 void MainWindow::installTray() {
     m_tray = new tray::TrayController(*m_checker, *this, m_countdown, m_sound, m_network, this);
+    m_tray->setObjectName(QStringLiteral("trayController"));
     connect(m_tray, &tray::TrayController::exitRequested, this, &MainWindow::closeMainWindow);
     trayTipHook = [this](const std::string& tip) { m_tray->setTrayTip(tip); };
     trayIconHook = [this](int iconId) { m_tray->setTrayIcon(iconId); };

@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
-#include <QMessageBox>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QTableView>
@@ -21,9 +20,9 @@
 #include "ui/EnterPasswordDialog.h"
 #include "ui/FileChooser.h"
 #include "ui/MainWindow.h"
+#include "ui/MessageBoxes.h"
 #include "ui/MessageViewModel.h"
 #include "ui/PaintPump.h"
-#include "ui/QtMessageBoxes.h"
 
 namespace qlt::ui {
 
@@ -60,7 +59,7 @@ QString chooserFilter(const QList<FileFilter>& filters) {
 
 BoxAnswer MainWindow::messageBox(const std::string& title, const std::string& text, BoxIcon icon,
                                  BoxButtons buttons) {
-    return QtMessageBoxes(isVisible() ? this : nullptr).messageBox(title, text, icon, buttons);
+    return m_services.boxes.showBox(title, text, icon, buttons, isVisible() ? this : nullptr);
 }
 
 void MainWindow::progress(int code, long value) {
@@ -203,11 +202,6 @@ void MainWindow::showHeaderLine() {
         m_headerTexts[i]->setText(QString::fromStdString(*texts[i]));
 }
 
-QString MainWindow::headerText(int field) const {
-    if (field < 0 || field >= static_cast<int>(m_headerTexts.size())) return {};
-    return m_headerTexts[static_cast<std::size_t>(field)]->text();
-}
-
 void MainWindow::showStatusTexts() {
     m_countText->setText(QString::fromStdString(m_checker->countText()));
     m_positionText->setText(QString::fromStdString(m_checker->positionText()));
@@ -235,7 +229,7 @@ void MainWindow::setTrayIcon(int iconId) {
 }
 
 std::optional<Credentials> MainWindow::askPassword(const std::string& userName) {
-    QtMessageBoxes boxes(this);
+    DialogBoxes boxes(m_services.boxes, this);
     EnterPasswordDialog dialog(QString::fromStdString(userName), boxes, this);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return Credentials{dialog.userName(), dialog.password()};

@@ -51,10 +51,10 @@ BoxAnswer boxAnswer(int button) {
 
 }  // namespace
 
-BoxAnswer QtMessageBoxes::messageBox(const std::string& title, const std::string& text, BoxIcon icon,
-                                     BoxButtons buttons) {
+BoxAnswer QtMessageBoxes::showBox(const std::string& title, const std::string& text, BoxIcon icon,
+                                  BoxButtons buttons, QWidget* parent) {
     QMessageBox box(boxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                    boxButtons(buttons), m_parent);
+                    boxButtons(buttons), parent);
     return boxAnswer(box.exec());
 }
 

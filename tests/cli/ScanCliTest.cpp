@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "MiniJson.h"
 #include "support/CliRun.h"
 #include "support/FakePop3Server.h"
 #include "support/TempFolder.h"
@@ -156,9 +157,9 @@ TEST_F(ScanCli, AFailedScanTellsWhyInTheJsonAndOnOneLineOfStandardError) {
             EXPECT_EQ(server.finish(), "") << row.name;
         }
         EXPECT_EQ(run.exitCode, 1) << row.name;
-        const auto json = JsonReader::parse(run.out);
-        ASSERT_TRUE(json) << row.name << ": not JSON: " << run.out;
-        EXPECT_EQ((*json)["error"].text, row.error) << row.name;
+        const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out));
+        ASSERT_TRUE(json.isObject()) << row.name << ": not JSON: " << run.out;
+        EXPECT_EQ(json["error"].toString().toStdString(), row.error) << row.name;
         EXPECT_TRUE(run.err.ends_with("quillgate-cli scan: " + row.line + "\n"))
             << row.name << ": " << run.err;
     }

@@ -4,11 +4,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <memory>
 
 #include "WindowRig.h"
@@ -31,6 +31,9 @@ namespace {
 
 using ui::MainWindow;
 namespace command = ui::command;
+
+constexpr std::array kContextItems = {"contextBlackList", "contextWhiteList", "contextRemove",
+                                      "contextTagAll", "contextUntagAll"};
 
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -58,11 +61,24 @@ class MainWindowTest : public ::testing::Test {
 
     std::size_t demoMessageCount() const { return rig.demoMessageCount(); }
 
-    void clickScan() { QTest::mouseClick(window.commandButton(CommandButton::Scan), Qt::LeftButton); }
+    template <class T>
+    T& part(const char* name) {
+        return rig.part<T>(name);
+    }
+    controls::CFaceButton& button(const char* name) { return part<controls::CFaceButton>(name); }
+    QTableView& list(const char* name) { return part<QTableView>(name); }
+    QLabel& text(const char* name) { return part<QLabel>(name); }
+    QAction& action(const char* name) { return part<QAction>(name); }
+    ui::MessageViewModel& messageModel() { return part<ui::MessageViewModel>("messageModel"); }
+    ui::AccountViewModel& accountModel() { return part<ui::AccountViewModel>("accountModel"); }
+    controls::CTabButton& tab(const char* name) { return part<controls::CTabButton>(name); }
 
-    void clickCell(QTableView* view, int row, int column, Qt::MouseButton button = Qt::LeftButton) {
-        const QRect cell = view->visualRect(view->model()->index(row, column));
-        QTest::mouseClick(view->viewport(), button, {}, cell.center());
+    void clickScan() { QTest::mouseClick(&button("scanButton"), Qt::LeftButton); }
+
+    void clickCell(const char* listName, int row, int column) {
+        QTableView& view = list(listName);
+        const QRect cell = view.visualRect(view.model()->index(row, column));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
     }
 
     FakePop3Server fake;
@@ -73,26 +89,25 @@ class MainWindowTest : public ::testing::Test {
 TEST_F(MainWindowTest, OpensWithCaptionControlsAndTooltips) {
     window.show();
     EXPECT_EQ(window.windowTitle(), "Quillgate 1.72");
-    EXPECT_TRUE(window.messageView()->isVisible());
-    EXPECT_FALSE(window.accountView()->isVisible());
-    EXPECT_FALSE(window.accountView()->isEnabled());
-    const std::vector<std::pair<ui::Page, QString>> tabs = {{ui::Page::Preview, "Preview"},
-                                                            {ui::Page::Headers, "Headers"},
-                                                            {ui::Page::Details, "Details"},
-                                                            {ui::Page::Accounts, "Accounts"},
-                                                            {ui::Page::Options, "Options"}};
-    for (const auto& [page, caption] : tabs) EXPECT_EQ(window.tab(page)->caption(), caption);
-    EXPECT_LT(window.tab(ui::Page::Options)->x(), window.tab(ui::Page::Accounts)->x());
-    EXPECT_EQ(window.commandButton(CommandButton::Scan)->toolTip(),
-              "Scan email messages\non remote-server [Step 1]");
-    EXPECT_EQ(window.progressBar()->toolTip(), "Scan progress indicator.");
-    EXPECT_EQ(window.viewToggle()->faces().up, "ACTU");
-    EXPECT_EQ(window.messageModel()->headerData(kColumnSender, Qt::Horizontal, Qt::ToolTipRole).toString(),
+    EXPECT_TRUE(list("messageView").isVisible());
+    EXPECT_FALSE(list("accountView").isVisible());
+    EXPECT_FALSE(list("accountView").isEnabled());
+    const std::vector<std::pair<const char*, QString>> tabs = {{"previewTab", "Preview"},
+                                                               {"headersTab", "Headers"},
+                                                               {"detailsTab", "Details"},
+                                                               {"accountsTab", "Accounts"},
+                                                               {"optionsTab", "Options"}};
+    for (const auto& [name, caption] : tabs) EXPECT_EQ(tab(name).caption(), caption);
+    EXPECT_LT(tab("optionsTab").x(), tab("accountsTab").x());
+    EXPECT_EQ(button("scanButton").toolTip(), "Scan email messages\non remote-server [Step 1]");
+    EXPECT_EQ(part<controls::CTextProgress>("progressBar").toolTip(), "Scan progress indicator.");
+    EXPECT_EQ(part<controls::CNamedBitmapButton>("viewToggle").faces().up, "ACTU");
+    EXPECT_EQ(messageModel().headerData(kColumnSender, Qt::Horizontal, Qt::ToolTipRole).toString(),
               "Sender status - friend or foe.\nRight click to add to\nwhite or black list.");
-    EXPECT_EQ(window.accountModel()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Account");
+    EXPECT_EQ(accountModel().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Account");
     // The start-up request shows the Preview page once the window is up.
     QTRY_COMPARE_WITH_TIMEOUT(window.selectedTab(), command::kTabPreview, 2000);
-    EXPECT_TRUE(window.tab(ui::Page::Preview)->isSelected());
+    EXPECT_TRUE(tab("previewTab").isSelected());
 }
 
 TEST_F(MainWindowTest, GripChangesOnlyTheWidthBetweenTheLimits) {
@@ -108,37 +123,34 @@ TEST_F(MainWindowTest, GripChangesOnlyTheWidthBetweenTheLimits) {
 
 TEST_F(MainWindowTest, WithoutAccountMessageCommandsAreGreyAndCountsSayNoAccount) {
     rig.checker().UpdateCommandState();
-    for (CommandButton b :
-         {CommandButton::Delete, CommandButton::GetMail, CommandButton::Analyze, CommandButton::Dump})
-        EXPECT_FALSE(window.commandButton(b)->isEnabled()) << buttonName(b);
-    EXPECT_TRUE(window.commandButton(CommandButton::Scan)->isEnabled());
-    EXPECT_FALSE(window.action(command::kMenuDelete)->isEnabled());
-    EXPECT_EQ(window.countLabel()->text(), "No Account");
-    EXPECT_TRUE(window.headerLine()->isHidden());
+    for (const char* name : {"deleteButton", "getMailButton", "analyzeButton", "dumpButton"})
+        EXPECT_FALSE(button(name).isEnabled()) << name;
+    EXPECT_TRUE(button("scanButton").isEnabled());
+    EXPECT_FALSE(action("menuDelete").isEnabled());
+    EXPECT_EQ(text("countText").text(), "No Account");
+    EXPECT_TRUE(part<QWidget>("headerLine").isHidden());
     window.prepareContextMenu();
-    for (int id : {command::kContextBlackList, command::kContextWhiteList, command::kContextRemove,
-                   command::kContextTagAll, command::kContextUntagAll})
-        EXPECT_FALSE(window.action(id)->isEnabled()) << id;
+    for (const char* name : kContextItems) EXPECT_FALSE(action(name).isEnabled()) << name;
 }
 
 TEST_F(MainWindowTest, ScanButtonFillsTheListFromTheDemoMailbox) {
     addDemoAccount();
     window.show();
     clickScan();
-    QTRY_COMPARE_WITH_TIMEOUT(window.messageModel()->rowCount(), static_cast<int>(demoMessageCount()), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(messageModel().rowCount(), static_cast<int>(demoMessageCount()), 10000);
 
-    EXPECT_EQ(window.commandButton(CommandButton::Scan)->text(), "SCAN");
-    EXPECT_EQ(window.commandButton(CommandButton::Scan)->look(), controls::bitmap::kFaceNormal);
-    EXPECT_TRUE(window.commandButton(CommandButton::Delete)->isEnabled());
-    EXPECT_TRUE(window.showAllToggle()->isEnabled());
-    EXPECT_EQ(window.headerText(0), "demo@example.org");
-    EXPECT_EQ(window.headerText(1), "Completed");
-    EXPECT_EQ(window.headerText(2), QString::number(demoMessageCount()));
-    EXPECT_NE(window.riskLamp(0)->bitmapId(), controls::bitmap::kLampNoLevel);
-    EXPECT_TRUE(window.countLabel()->text().endsWith("Messages "));
+    EXPECT_EQ(button("scanButton").text(), "SCAN");
+    EXPECT_EQ(button("scanButton").look(), controls::bitmap::kFaceNormal);
+    EXPECT_TRUE(button("deleteButton").isEnabled());
+    EXPECT_TRUE(part<controls::CFlatCheck>("showAllToggle").isEnabled());
+    EXPECT_EQ(text("accountNameText").text(), "demo@example.org");
+    EXPECT_EQ(text("statusText").text(), "Completed");
+    EXPECT_EQ(text("messageCountText").text(), QString::number(demoMessageCount()));
+    EXPECT_NE(part<controls::CBitmapLamp>("virusLamp").bitmapId(), controls::bitmap::kLampNoLevel);
+    EXPECT_TRUE(text("countText").text().endsWith("Messages "));
 
     // Every row carries its envelope and risk pictures; the texts are the engine's.
-    const auto* model = window.messageModel();
+    const auto* model = &messageModel();
     const MessageView& view = rig.checker().view();
     for (int row = 0; row < model->rowCount(); ++row) {
         const auto r = static_cast<std::size_t>(row);
@@ -158,23 +170,21 @@ TEST_F(MainWindowTest, EnvelopeClickTogglesTheTagAndTheDeleteCount) {
     addDemoAccount();
     window.show();
     clickScan();
-    QTRY_VERIFY_WITH_TIMEOUT(window.messageModel()->rowCount() > 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(messageModel().rowCount() > 0, 10000);
     rig.checker().untagAll();
-    EXPECT_FALSE(window.positionLabel()->text().contains("Delete"));
+    EXPECT_FALSE(text("positionText").text().contains("Delete"));
 
-    clickCell(window.messageView(), 1, kColumnState);
+    clickCell("messageView", 1, kColumnState);
     EXPECT_EQ(rig.checker().view().state(1), RowState::Delete);
     EXPECT_EQ(rig.checker().currentRow(), 1);
-    EXPECT_EQ(window.positionLabel()->text(), "Pos: 2  Delete: 1");
+    EXPECT_EQ(text("positionText").text(), "Pos: 2  Delete: 1");
     // A click elsewhere on the row only selects it.
-    clickCell(window.messageView(), 0, kColumnSubject);
+    clickCell("messageView", 0, kColumnSubject);
     EXPECT_EQ(rig.checker().view().state(0), RowState::Deliver);
-    EXPECT_EQ(window.positionLabel()->text(), "Pos: 1  Delete: 1");
+    EXPECT_EQ(text("positionText").text(), "Pos: 1  Delete: 1");
 
     window.prepareContextMenu();
-    for (int id : {command::kContextBlackList, command::kContextWhiteList, command::kContextRemove,
-                   command::kContextTagAll, command::kContextUntagAll})
-        EXPECT_TRUE(window.action(id)->isEnabled()) << id;
+    for (const char* name : kContextItems) EXPECT_TRUE(action(name).isEnabled()) << name;
 }
 
 TEST_F(MainWindowTest, StopDuringTheScanEndsItIncomplete) {
@@ -182,9 +192,9 @@ TEST_F(MainWindowTest, StopDuringTheScanEndsItIncomplete) {
     window.show();
     // STOP arrives through the scan's own message pump.
     QTimer::singleShot(0, &window, [this] {
-        EXPECT_EQ(window.commandButton(CommandButton::Scan)->text(), "STOP");
-        EXPECT_EQ(window.commandButton(CommandButton::Scan)->look(), controls::bitmap::kFaceActive);
-        EXPECT_FALSE(window.commandButton(CommandButton::Close)->isEnabled());
+        EXPECT_EQ(button("scanButton").text(), "STOP");
+        EXPECT_EQ(button("scanButton").look(), controls::bitmap::kFaceActive);
+        EXPECT_FALSE(button("closeButton").isEnabled());
         clickScan();
     });
     clickScan();
@@ -192,27 +202,33 @@ TEST_F(MainWindowTest, StopDuringTheScanEndsItIncomplete) {
     EXPECT_EQ(rig.clock.sleeps, std::vector<unsigned>{3000});
     EXPECT_EQ(rig.checker().GetAccount(1)->status, kStatusScanIncomplete);
     EXPECT_LT(rig.checker().messages().count(), 2u);  // the server holds two
-    EXPECT_EQ(window.commandButton(CommandButton::Scan)->text(), "SCAN");
-    EXPECT_EQ(window.commandButton(CommandButton::Scan)->look(), controls::bitmap::kFaceNormal);
-    EXPECT_TRUE(window.commandButton(CommandButton::Close)->isEnabled());
+    EXPECT_EQ(button("scanButton").text(), "SCAN");
+    EXPECT_EQ(button("scanButton").look(), controls::bitmap::kFaceNormal);
+    EXPECT_TRUE(button("closeButton").isEnabled());
 }
 
 TEST_F(MainWindowTest, ProgressBarClickShowsTheErrorDetails) {
     window.show();
     rig.checker().client().m_strError = "Server said no.\n";
-    QString title;
-    QString text;
-    QTimer::singleShot(0, &window, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) return;
-        title = box->windowTitle();
-        text = box->text();
-        box->accept();
-    });
-    QTest::mouseClick(window.progressBar(), Qt::LeftButton);
-    EXPECT_EQ(title, "QLT Error Details");
-    EXPECT_EQ(text, "Server said no.\n");
+    QTest::mouseClick(&part<controls::CTextProgress>("progressBar"), Qt::LeftButton);
+    ASSERT_EQ(rig.boxes.boxes.size(), 1u);
+    EXPECT_EQ(rig.boxes.boxes[0].title, "QLT Error Details");
+    EXPECT_EQ(rig.boxes.boxes[0].text, "Server said no.\n");
+    EXPECT_EQ(rig.boxes.parents, std::vector<QWidget*>{&window});
     EXPECT_TRUE(rig.checker().client().m_strError.empty());
+}
+
+TEST_F(MainWindowTest, BoxesStandOverTheWindowOnlyWhileItIsOnScreen) {
+    action("menuContents").trigger();  // no manual shipped
+    window.show();
+    action("menuContents").trigger();
+    EXPECT_EQ(rig.boxes.titles(), (std::vector<std::string>{"Quillgate", "Quillgate"}));
+    EXPECT_EQ(rig.boxes.parents, (std::vector<QWidget*>{nullptr, &window}));
+    // The certificate question is a Yes/No box; No keeps the certificate out.
+    rig.boxes.queueAnswer(BoxAnswer::No);
+    EXPECT_FALSE(window.askTrustCertificate("ann", "Expired.", "AB:CD"));
+    EXPECT_TRUE(window.askTrustCertificate("ann", "Expired.", "AB:CD"));
+    EXPECT_EQ(rig.boxes.boxes.back().buttons, BoxButtons::YesNo);
 }
 
 TEST_F(MainWindowTest, EscapeSavesTheStoreAndClosesLikeClose) {
@@ -245,30 +261,29 @@ TEST_F(MainWindowTest, ViewToggleSwapsTheListsAndTabsSwitchPages) {
     window.show();
     window.toggleView();
     EXPECT_TRUE(window.accountViewShown());
-    EXPECT_TRUE(window.accountView()->isVisible());
-    EXPECT_FALSE(window.messageView()->isVisible());
-    EXPECT_EQ(window.viewToggle()->faces().up, "ACBU");
-    EXPECT_EQ(window.accountModel()->rowCount(), 2);
+    EXPECT_TRUE(list("accountView").isVisible());
+    EXPECT_FALSE(list("messageView").isVisible());
+    EXPECT_EQ(part<controls::CNamedBitmapButton>("viewToggle").faces().up, "ACBU");
+    EXPECT_EQ(accountModel().rowCount(), 2);
 
-    clickCell(window.accountView(), 1, 1);
+    clickCell("accountView", 1, 1);
     EXPECT_EQ(rig.checker().accounts().currentAccountNumber, 2);
-    EXPECT_EQ(window.accountModel()->stateImage(1), static_cast<int>(AccountState::Current));
-    clickCell(window.accountView(), 0, 0);
-    EXPECT_EQ(window.accountModel()->stateImage(0), static_cast<int>(AccountState::Inactive));
-    EXPECT_FALSE(
-        window.accountModel()->data(window.accountModel()->index(0, 0), Qt::DecorationRole).isNull());
+    EXPECT_EQ(accountModel().stateImage(1), static_cast<int>(AccountState::Current));
+    clickCell("accountView", 0, 0);
+    EXPECT_EQ(accountModel().stateImage(0), static_cast<int>(AccountState::Inactive));
+    EXPECT_FALSE(accountModel().data(accountModel().index(0, 0), Qt::DecorationRole).isNull());
 
     window.toggleView();
-    EXPECT_TRUE(window.messageView()->isVisible());
-    EXPECT_EQ(window.viewToggle()->faces().up, "ACTU");
+    EXPECT_TRUE(list("messageView").isVisible());
+    EXPECT_EQ(part<controls::CNamedBitmapButton>("viewToggle").faces().up, "ACTU");
 
     auto* page = new QLabel("accounts page");
     int refreshed = 0;
     window.setPage(ui::Page::Accounts, page, [&] { ++refreshed; });
     window.showTab(command::kTabAccounts);
     EXPECT_EQ(window.selectedTab(), command::kTabAccounts);
-    EXPECT_TRUE(window.tab(ui::Page::Accounts)->isSelected());
-    EXPECT_FALSE(window.tab(ui::Page::Preview)->isSelected());
+    EXPECT_TRUE(tab("accountsTab").isSelected());
+    EXPECT_FALSE(tab("previewTab").isSelected());
     EXPECT_TRUE(page->isVisible());
     rig.checker().RefillAccountList();
     EXPECT_EQ(refreshed, 1);

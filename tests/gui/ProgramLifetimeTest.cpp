@@ -22,6 +22,7 @@
 #include "tray/TrayController.h"
 #include "ui/MainWindow.h"
 #include "ui/MessageViewModel.h"
+#include "ui/QtMessageBoxes.h"
 
 namespace qlt::test {
 namespace {
@@ -50,7 +51,8 @@ int runProgram(const std::function<bool()>& reached = [] { return false; }) {
     return QApplication::exec();
 }
 
-// The real window under the lifetime the program gives it, on screen.
+// The real window under the lifetime the program gives it, on screen, with
+// the program's own message boxes.
 struct ProgramRig {
     ProgramRig() {
         lifetime.watch(window);
@@ -62,16 +64,18 @@ struct ProgramRig {
     // does not save it, the program's end does.
     void changeAnOption() {
         window.showTab(command::kTabOptions);
-        auto* toggle = window.page(ui::Page::Options)->findChild<controls::CFlatCheck*>("scanOnStartup");
-        ASSERT_NE(toggle, nullptr);
-        QTest::mouseClick(toggle, Qt::LeftButton);
+        QTest::mouseClick(&rig.part<controls::CFlatCheck>("scanOnStartup"), Qt::LeftButton);
         ASSERT_EQ(rig.checker().settings().scanOnStartup, 1);
     }
 
-    tray::CSystemTray& tray() { return window.tray().tray(); }
+    tray::TrayController& trayController() { return rig.part<tray::TrayController>("trayController"); }
+    tray::CSystemTray& tray() { return trayController().tray(); }
+    QTableView& messageView() { return rig.part<QTableView>("messageView"); }
+    ui::MessageViewModel& messageModel() { return rig.part<ui::MessageViewModel>("messageModel"); }
 
     app::ProgramLifetime lifetime;
-    WindowRig rig;
+    ui::QtMessageBoxes boxes;
+    WindowRig rig{boxes};
     MainWindow& window = *rig.window;
 };
 
@@ -80,7 +84,7 @@ class HiddenInTheTray : public ::testing::Test {
     void SetUp() override {
         if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << kNoTray;
         program = std::make_unique<ProgramRig>();
-        program->window.action(command::kMenuHide)->trigger();
+        program->rig.part<QAction>("menuHide").trigger();
         ASSERT_EQ(runProgram([&] { return !window().isVisible(); }), kStillRunning);
     }
 
@@ -92,13 +96,22 @@ class HiddenInTheTray : public ::testing::Test {
 TEST(ProgramLifetime, EveryWayOutEndsTheProgramAndKeepsAChangedOption) {
     using End = std::function<void(MainWindow&)>;
     const std::vector<std::pair<const char*, End>> endings = {
-        {"File > Exit", [](MainWindow& w) { w.action(command::kMenuExit)->trigger(); }},
+        {"File > Exit", [](MainWindow& w) { child<QAction>(w, "menuExit").trigger(); }},
         {"CLOSE",
-         [](MainWindow& w) { QTest::mouseClick(w.commandButton(CommandButton::Close), Qt::LeftButton); }},
+         [](MainWindow& w) {
+             QTest::mouseClick(&child<controls::CFaceButton>(w, "closeButton"), Qt::LeftButton);
+         }},
         {"Escape", [](MainWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
         {"the close box", [](MainWindow& w) { w.close(); }},
         {"tray Exit",
-         [](MainWindow& w) { w.tray().tray().menu().actions().at(tray::CSystemTray::kExitItem)->trigger(); }},
+         [](MainWindow& w) {
+             child<tray::TrayController>(w, "trayController")
+                 .tray()
+                 .menu()
+                 .actions()
+                 .at(tray::CSystemTray::kExitItem)
+                 ->trigger();
+         }},
         {"SIGTERM", [](MainWindow&) { std::raise(SIGTERM); }},
         {"SIGINT", [](MainWindow&) { std::raise(SIGINT); }},
         {"SIGHUP", [](MainWindow&) { std::raise(SIGHUP); }},
@@ -117,14 +130,14 @@ TEST_F(HiddenInTheTray, ABackgroundCheckRunsAndShowBringsTheWindowBackWithTheNew
     Settings& settings = program->rig.checker().settings();
     settings.rescanRecurring = 1;
     settings.newMsgNotify = 0;  // no sound, and the window stays in the tray
-    ASSERT_EQ(window().messageModel()->rowCount(), 0);
+    ASSERT_EQ(program->messageModel().rowCount(), 0);
     // What the Options page does when the recurring check is switched on.
-    window().tray().timer().periodOverrideMs = 5;
+    program->trayController().timer().periodOverrideMs = 5;
     program->rig.checker().StartCheckTimer();
     const int messages = static_cast<int>(program->rig.demoMessageCount());
     EXPECT_EQ(runProgram([&] {
                   return !program->rig.checker().scanRunning() &&
-                         window().messageModel()->rowCount() == messages;
+                         program->messageModel().rowCount() == messages;
               }),
               kStillRunning);
     EXPECT_FALSE(window().isVisible());
@@ -132,10 +145,12 @@ TEST_F(HiddenInTheTray, ABackgroundCheckRunsAndShowBringsTheWindowBackWithTheNew
     program->tray().defaultItem()->trigger();  // "Show"
     EXPECT_TRUE(window().isVisible());
     EXPECT_TRUE(program->tray().isHidden());
-    EXPECT_TRUE(window().messageView()->isVisible());
-    EXPECT_EQ(window().messageModel()->rowCount(), messages);
+    EXPECT_TRUE(program->messageView().isVisible());
+    EXPECT_EQ(program->messageModel().rowCount(), messages);
 }
 
+// A real box, without a window to stand on while the window is hidden:
+// closing it must not count as the program's last window closing.
 TEST_F(HiddenInTheTray, AMessageBoxAnsweredLeavesTheProgramRunning) {
     bool answered = false;
     QTimer::singleShot(0, &window(), [&] {

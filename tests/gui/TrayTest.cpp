@@ -19,12 +19,12 @@ namespace {
 // The real window with the tray it makes for itself.
 class TrayTest : public ::testing::Test {
   protected:
-    void hideFromTheMenu() { window.action(ui::command::kMenuHide)->trigger(); }
+    void hideFromTheMenu() { rig.part<QAction>("menuHide").trigger(); }
 
     test::WindowRig rig;
     ui::MainWindow& window = *rig.window;
-    TrayController& controller = window.tray();
-    controls::CCountdownLamp* lamp = window.countdownLamp();
+    TrayController& controller = rig.part<TrayController>("trayController");
+    controls::CCountdownLamp& lamp = rig.part<controls::CCountdownLamp>("countdownLamp");
 };
 
 TEST(TrayIconArt, EveryIconIsDrawnAtEachSizeAndTheRiskIconsDiffer) {
@@ -81,19 +81,19 @@ TEST_F(TrayTest, WithoutATrayMinimisingKeepsTheWindowInTheTaskBar) {
 }
 
 TEST_F(TrayTest, TheCountdownLampFollowsTheTimer) {
-    EXPECT_EQ(lamp->frame(), controls::kCountdownIdleFrame);
+    EXPECT_EQ(lamp.frame(), controls::kCountdownIdleFrame);
     rig.checker().settings().minutes2Scan = 2;
     rig.checker().StartCheckTimer();
-    EXPECT_EQ(lamp->frame(), 1);
+    EXPECT_EQ(lamp.frame(), 1);
     EXPECT_TRUE(controller.timer().isActive());
     EXPECT_EQ(controller.timer().interval(), 15001);
     controller.check().onCheckTick();
-    EXPECT_EQ(lamp->frame(), 2);
+    EXPECT_EQ(lamp.frame(), 2);
     rig.checker().StopCheckTimer(false);
-    EXPECT_EQ(lamp->frame(), 2);
+    EXPECT_EQ(lamp.frame(), 2);
     EXPECT_FALSE(controller.timer().isActive());
     rig.checker().StopCheckTimer(true);
-    EXPECT_EQ(lamp->frame(), controls::kCountdownIdleFrame);
+    EXPECT_EQ(lamp.frame(), controls::kCountdownIdleFrame);
 }
 
 TEST(QtCheckTimer, TicksPeriodicallyAndRunsPostedChecksFromTheLoop) {

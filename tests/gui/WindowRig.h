@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "PageTestSupport.h"
+#include "ScriptedMessageBoxes.h"
 #include "demo/DemoMessages.h"
 #include "demo/DemoPop3Server.h"
 #include "demo/Pop3Session.h"
@@ -24,8 +26,19 @@ class NoFileChooser final : public ui::FileChooser {
     }
 };
 
-// The real window on fakes, with its data files in a private folder.
+// The real window on fakes, with its data files in a private folder; its
+// message boxes are answered from `boxes`.
 struct WindowRig {
+    WindowRig() = default;
+    // A window that shows its boxes on `shown` instead.
+    explicit WindowRig(ui::MessageBoxes& shown) : window(makeWindow(shown)) {}
+
+    // A part of the window by its object name.
+    template <class T>
+    T& part(const char* name) {
+        return child<T>(*window, name);
+    }
+
     DataFiles files() const {
         return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
     }
@@ -58,8 +71,14 @@ struct WindowRig {
     NoFileChooser chooser;
     // Outlives the window, whose scan may still talk to it.
     std::unique_ptr<demo::DemoPop3Server> server;
-    std::unique_ptr<ui::MainWindow> window = std::make_unique<ui::MainWindow>(
-        ui::WindowServices{clock, profile, launcher, mailto, chooser, files()});
+    ScriptedMessageBoxes boxes;
+    std::unique_ptr<ui::MainWindow> window = makeWindow(boxes);
+
+  private:
+    std::unique_ptr<ui::MainWindow> makeWindow(ui::MessageBoxes& shown) {
+        return std::make_unique<ui::MainWindow>(
+            ui::WindowServices{clock, profile, launcher, mailto, chooser, shown, files()});
+    }
 };
 
 }  // namespace qlt::test

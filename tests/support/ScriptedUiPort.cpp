@@ -6,10 +6,6 @@ namespace qlt::test {
 
 namespace {
 
-BoxAnswer firstButton(BoxButtons buttons) {
-    return (buttons == BoxButtons::Ok || buttons == BoxButtons::OkCancel) ? BoxAnswer::Ok : BoxAnswer::Yes;
-}
-
 template <typename T>
 T takeFront(std::deque<T>& queue, T whenEmpty) {
     if (queue.empty()) return whenEmpty;
@@ -40,9 +36,7 @@ const char* buttonName(CommandButton button) {
 
 BoxAnswer ScriptedUiPort::messageBox(const std::string& title, const std::string& text, BoxIcon icon,
                                      BoxButtons buttons) {
-    boxes.push_back({title, text, icon, buttons});
-    if (onMessageBox) onMessageBox(boxes.back());
-    return takeFront(m_answers, firstButton(buttons));
+    return answerBox({title, text, icon, buttons});
 }
 
 void ScriptedUiPort::progress(int code, long value) {
@@ -87,12 +81,6 @@ bool ScriptedUiPort::askTrustCertificate(const std::string& accountName, const s
                                          const std::string& fingerprint) {
     trustRequests.push_back({accountName, reason, fingerprint});
     return takeFront(m_trustAnswers, false);
-}
-
-std::vector<std::string> ScriptedUiPort::titles() const {
-    std::vector<std::string> out;
-    for (const Box& box : boxes) out.push_back(box.title);
-    return out;
 }
 
 bool ScriptedUiPort::sawProgress(int code, std::optional<long> value) const {

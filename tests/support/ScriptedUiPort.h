@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/UiPort.h"
+#include "support/ScriptedBoxes.h"
 
 namespace qlt::test {
 
@@ -16,16 +17,8 @@ namespace qlt::test {
 // first button, a cancelled dialog, a refused certificate when a queue is
 // empty), and can act from inside a call as a click
 // handled there would.
-class ScriptedUiPort : public UiPort {
+class ScriptedUiPort : public UiPort, public ScriptedBoxes {
   public:
-    struct Box {
-        std::string title;
-        std::string text;
-        BoxIcon icon;
-        BoxButtons buttons;
-    };
-
-    void queueAnswer(BoxAnswer answer) { m_answers.push_back(answer); }
     void queuePassword(std::optional<Credentials> answer) { m_passwords.push_back(std::move(answer)); }
     void queueFile(std::optional<std::string> answer) { m_files.push_back(std::move(answer)); }
     void queueTrust(bool answer) { m_trustAnswers.push_back(answer); }
@@ -53,9 +46,7 @@ class ScriptedUiPort : public UiPort {
     // Run at every call of their kind, after it was recorded.
     std::function<void()> onPumpMessages;
     std::function<void(int code, long value)> onProgress;
-    std::function<void(const Box&)> onMessageBox;
 
-    std::vector<Box> boxes;
     std::vector<std::pair<int, long>> progressEvents;
     std::vector<std::string> captions;
     std::vector<ViewPart> refreshes;
@@ -77,13 +68,10 @@ class ScriptedUiPort : public UiPort {
     int messagePumps = 0;
     int messageViewShown = 0;
 
-    // The box titles in order.
-    std::vector<std::string> titles() const;
     // Whether a progress event with this code (and value, when given) came.
     bool sawProgress(int code, std::optional<long> value = std::nullopt) const;
 
   private:
-    std::deque<BoxAnswer> m_answers;
     std::deque<std::optional<Credentials>> m_passwords;
     std::deque<std::optional<std::string>> m_files;
     std::deque<bool> m_trustAnswers;
