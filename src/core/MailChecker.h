@@ -1,5 +1,7 @@
 #pragma once
 
+// Defined in MailChecker.cpp and its slices MailChecker{Scan,Delete,Receive,AccountView}.cpp.
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>

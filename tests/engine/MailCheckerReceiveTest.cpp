@@ -7,7 +7,7 @@
 namespace qlt::test {
 namespace {
 
-class ReceiveCommandsTest : public ::testing::Test {
+class MailCheckerReceiveTest : public ::testing::Test {
   protected:
     void SetUp() override {
         checker.accounts().MakeAccountCurrent(rig.addAccount(FakePop3Server::unusedPort(), "ann", "pw"));
@@ -35,7 +35,7 @@ TEST(RiskLine, SubjectCutOrPaddedAndRedTagsInOrder) {
               std::to_string(base + 3) + " (2) \tExactly twenty-four char\t\t[S]\n");
 }
 
-TEST_F(ReceiveCommandsTest, WarningListsRedMessagesAndTheCounterRunsOn) {
+TEST_F(MailCheckerReceiveTest, WarningListsRedMessagesAndTheCounterRunsOn) {
     checker.messages().at(0).level = {3, 0, 0, 0, 0};
     checker.messages().at(0).subject = "Invoice";
     checker.messages().at(3).level = {0, 3, 3, 0, 0};  // the other account's
@@ -63,7 +63,7 @@ TEST_F(ReceiveCommandsTest, WarningListsRedMessagesAndTheCounterRunsOn) {
     EXPECT_NE(rig.ui.boxes[1].text.find(std::to_string(base + 3) + " (1) \tInvoice"), std::string::npos);
 }
 
-TEST_F(ReceiveCommandsTest, StartsTheMailtoHandlerAndForgetsTheScan) {
+TEST_F(MailCheckerReceiveTest, StartsTheMailtoHandlerAndForgetsTheScan) {
     rig.mailto.line = "\"/opt/my mail/mailer\" -compose %u";
     rig.launcher.startable = {"\"/opt/my mail/mailer\" -compose"};
 
@@ -87,7 +87,7 @@ TEST_F(ReceiveCommandsTest, StartsTheMailtoHandlerAndForgetsTheScan) {
     EXPECT_EQ(rig.ui.buttonLog.back(), "GetMail face Normal");
 }
 
-TEST_F(ReceiveCommandsTest, FindingTheProgram) {
+TEST_F(MailCheckerReceiveTest, FindingTheProgram) {
     struct Row {
         const char* name;
         std::string emailApp;
@@ -108,7 +108,7 @@ TEST_F(ReceiveCommandsTest, FindingTheProgram) {
     }
 }
 
-TEST_F(ReceiveCommandsTest, NoHandlerAsksTwiceWhenTheFirstAnswerIsNo) {
+TEST_F(MailCheckerReceiveTest, NoHandlerAsksTwiceWhenTheFirstAnswerIsNo) {
     rig.ui.queueAnswer(BoxAnswer::No);
     rig.ui.queueAnswer(BoxAnswer::Yes);
     rig.ui.queueFile("/usr/local/bin/mailer");
@@ -132,7 +132,7 @@ TEST_F(ReceiveCommandsTest, NoHandlerAsksTwiceWhenTheFirstAnswerIsNo) {
     EXPECT_EQ(checker.settings().emailApp, "/usr/local/bin/mailer");
 }
 
-TEST_F(ReceiveCommandsTest, CancelledBrowseWithoutStoredProgramSaysSoAndStillClears) {
+TEST_F(MailCheckerReceiveTest, CancelledBrowseWithoutStoredProgramSaysSoAndStillClears) {
     rig.ui.queueAnswer(BoxAnswer::Yes);  // browse
     rig.ui.queueAnswer(BoxAnswer::Ok);   // nothing selected
     rig.ui.queueAnswer(BoxAnswer::No);   // second browse question
@@ -144,7 +144,7 @@ TEST_F(ReceiveCommandsTest, CancelledBrowseWithoutStoredProgramSaysSoAndStillCle
     EXPECT_EQ(checker.messages().count(), 0u) << "the list is cleared all the same";
 }
 
-TEST_F(ReceiveCommandsTest, AnalyseAndDumpNeedASelectionAndAServer) {
+TEST_F(MailCheckerReceiveTest, AnalyseAndDumpNeedASelectionAndAServer) {
     checker.selectRow(std::nullopt);
     checker.analyzeSelected();
     checker.dumpSelected();
