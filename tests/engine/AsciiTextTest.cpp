@@ -2,17 +2,13 @@
 
 #include <string>
 
+#include "TwoTextRows.h"
 #include "base/AsciiText.h"
 
 namespace qlt {
 namespace {
 
-struct TwoTexts {
-    const char* name;
-    std::string haystack;
-    std::string needle;
-    bool expected;
-};
+using test::TwoTexts;
 
 TEST(AsciiText, ContainsNoCase) {
     const TwoTexts rows[] = {
@@ -30,8 +26,7 @@ TEST(AsciiText, ContainsNoCase) {
         {"digits and marks", "100% FREE", "100% free", true},
         {"embedded nul is a byte", std::string("a\0cash", 6), "cash", true},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(containsNoCase(row.haystack, row.needle), row.expected) << row.name;
+    test::expectAnswers(rows, containsNoCase);
 }
 
 TEST(AsciiText, EqualsIgnoringCase) {
@@ -42,8 +37,7 @@ TEST(AsciiText, EqualsIgnoringCase) {
         {"other bytes compared as they are", "caf\xC9", "caf\xE9", false},
         {"both empty", "", "", true},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(equalsIgnoringCase(row.haystack, row.needle), row.expected) << row.name;
+    test::expectAnswers(rows, equalsIgnoringCase);
 }
 
 TEST(AsciiText, TrimWhiteSpaceTakesOnlyAsciiBlanksFromBothEnds) {

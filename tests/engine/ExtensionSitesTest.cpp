@@ -2,17 +2,13 @@
 
 #include <string>
 
+#include "TwoTextRows.h"
 #include "risk/ExtensionSites.h"
 
 namespace qlt {
 namespace {
 
-struct TwoTexts {
-    const char* name;
-    std::string haystack;
-    std::string needle;
-    bool expected;
-};
+using test::TwoTexts;
 
 TEST(ExtensionSites, MatchExtension) {
     const TwoTexts rows[] = {
@@ -42,8 +38,7 @@ TEST(ExtensionSites, MatchExtension) {
         {"folder in a link", "wiki.lan/.screenshots/", ".scr", false},
         {"inner extension followed by a dot", "report.pdf.exe.txt", ".exe", true},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(matchExtension(row.haystack, row.needle), row.expected) << row.name;
+    test::expectAnswers(rows, matchExtension);
 }
 
 TEST(ExtensionSites, ContainsExtensionAnywhereButOnlyWhole) {
@@ -54,8 +49,7 @@ TEST(ExtensionSites, ContainsExtensionAnywhereButOnlyWhole) {
         {"only a prefix at the end", "setup.ex", ".exe", false},
         {"empty extension", "setup.exe", "", false},
     };
-    for (const auto& row : rows)
-        EXPECT_EQ(containsExtension(row.haystack, row.needle), row.expected) << row.name;
+    test::expectAnswers(rows, containsExtension);
 }
 
 }  // namespace
