@@ -8,6 +8,7 @@
 #include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
+#include "risk/RiskRating.h"
 #include "risk/SenderList.h"
 
 namespace {
@@ -68,7 +69,7 @@ void BM_RateTypicalMessage(benchmark::State& state) {
     const TypicalMessage m = typicalMessage();
     for (auto _ : state) {
         qlt::MessageEntry e = m.entry;
-        dictionary.rateMessage(m.body, e, "bob");
+        rateMessage(dictionary, m.body, e, "bob");
         benchmark::DoNotOptimize(e.level);
     }
 }
@@ -115,7 +116,7 @@ void BM_FillAndRateTypicalMessage(benchmark::State& state) {
     const qlt::MessageOrigin origin{"1f2e3d4c5b6a7988", static_cast<std::int32_t>(reply.size()), 1, 1};
     for (auto _ : state) {
         qlt::FilledMessage filled = qlt::FillEntry(reply, origin);
-        if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, "bob");
+        if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, "bob");
         benchmark::DoNotOptimize(filled.entry.level);
     }
     state.counters["reply_bytes"] = static_cast<double>(reply.size());

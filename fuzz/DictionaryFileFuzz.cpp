@@ -3,6 +3,7 @@
 #include "content/EntryFiller.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzTargets.h"
+#include "risk/RiskRating.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ int qlt::fuzz::fuzzDictionaryFile(const std::uint8_t* data, std::size_t size) {
     KeywordDictionary dictionary;
     dictionary.loadDictionary(ui, {fuzz::fileHolding(data, size), "/nonexistent/userlst.dat"});
     FilledMessage filled = FillEntry(kMessage, {.uidl = "1", .size = 200, .messageNumber = 1});
-    if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, "bob");
-    dictionary.rateText(kMessage, filled.entry);
+    if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, "bob");
+    rateText(dictionary, kMessage, filled.entry);
     return 0;
 }

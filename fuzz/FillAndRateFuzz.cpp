@@ -3,6 +3,7 @@
 #include "content/EntryFiller.h"
 #include "fuzz/FuzzSupport.h"
 #include "fuzz/FuzzTargets.h"
+#include "risk/RiskRating.h"
 
 int qlt::fuzz::fuzzFillAndRate(const std::uint8_t* data, std::size_t size) {
     using namespace qlt;
@@ -10,7 +11,7 @@ int qlt::fuzz::fuzzFillAndRate(const std::uint8_t* data, std::size_t size) {
     const KeywordDictionary& dictionary = fuzz::shippedDictionary();
     FilledMessage filled =
         FillEntry(reply, {.uidl = "fuzz-uidl", .size = static_cast<std::int32_t>(size), .messageNumber = 1});
-    if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, "bob");
-    dictionary.rateText(reply, filled.entry);
+    if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, "bob");
+    rateText(dictionary, reply, filled.entry);
     return 0;
 }

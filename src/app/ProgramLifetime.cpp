@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QSessionManager>
 
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "ui/MainWindow.h"
 
 namespace qlt::app {

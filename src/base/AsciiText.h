@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <string_view>
@@ -21,6 +23,20 @@ inline std::string_view trimWhiteSpace(std::string_view s) {
     while (!s.empty() && isWhiteSpace(s.front())) s.remove_prefix(1);
     while (!s.empty() && isWhiteSpace(s.back())) s.remove_suffix(1);
     return s;
+}
+
+inline bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) { return foldCase(x) == foldCase(y); });
+}
+
+// True when the needle occurs in the haystack, letters compared without regard
+// to case; false when either is empty.
+inline bool containsNoCase(std::string_view haystack, std::string_view needle) {
+    if (haystack.empty() || needle.empty()) return false;
+    for (std::size_t i = 0; i + needle.size() <= haystack.size(); ++i) {
+        if (equalsIgnoringCase(haystack.substr(i, needle.size()), needle)) return true;
+    }
+    return false;
 }
 
 // A C stream closed when it goes out of scope.

@@ -4,7 +4,8 @@ namespace qlt {
 
 namespace {
 
-bool isBlank(char c) {
+// Only space and tab part the words of a command line.
+bool separatesWords(char c) {
     return c == ' ' || c == '\t';
 }
 
@@ -34,7 +35,7 @@ std::optional<std::vector<std::string>> splitCommandLine(std::string_view line) 
             } else {
                 word += c;
             }
-        } else if (isBlank(c)) {
+        } else if (separatesWords(c)) {
             if (inWord) words.push_back(std::move(word));
             word.clear();
             inWord = false;

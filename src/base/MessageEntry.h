@@ -16,6 +16,9 @@ inline constexpr std::size_t kMaxMimeParts = 32;
 
 enum RiskCategory : int { kVirus = 0, kSpam = 1, kXRated = 2, kFoulLanguage = 3, kUserStrings = 4 };
 
+// The values of a category's level.
+enum RiskLevel : std::uint8_t { kLevelNone = 0, kLevelYellow = 1, kLevelOrange = 2, kLevelRed = 3 };
+
 enum SenderStatus : std::uint8_t { kSenderUnlisted = 0, kSenderFriend = 1, kSenderFoe = 2 };
 
 // Ids tell messages apart whole (RFC 1939 allows 70 characters); this many

@@ -14,7 +14,7 @@
 #include "core/MailChecker.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/BuiltInTexts.h"
-#include "risk/RiskRules.h"
+#include "risk/ReasonWords.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "store/Formatting.h"

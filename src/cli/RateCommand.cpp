@@ -9,6 +9,7 @@
 #include "cli/StderrUiPort.h"
 #include "content/EntryFiller.h"
 #include "risk/KeywordDictionary.h"
+#include "risk/RiskRating.h"
 
 namespace qlt::cli {
 
@@ -67,8 +68,8 @@ std::string rateFile(const RateOptions& options, const std::string& text) {
         .accountIndex = kAccountIndex,
     };
     FilledMessage filled = FillEntry(reply, origin);
-    if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, options.accountName);
-    if (options.full) dictionary.rateText(reply, filled.entry);
+    if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, options.accountName);
+    if (options.full) rateText(dictionary, reply, filled.entry);
     return entryJson(filled.entry);
 }
 

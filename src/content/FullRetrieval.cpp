@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "risk/BuiltInTexts.h"
+#include "risk/RiskRating.h"
 
 namespace qlt {
 namespace {
@@ -40,7 +41,7 @@ bool FetchAndAnalyze(Pop3Client& client, MessageList& list, std::size_t index,
         return false;
     }
     MessageEntry entry = list.at(index);
-    dictionary.rateText(*text, entry);
+    rateText(dictionary, *text, entry);
     list.at(index) = std::move(entry);
     return true;
 }

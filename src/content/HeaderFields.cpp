@@ -1,5 +1,6 @@
 #include "content/HeaderFields.h"
 
+#include "base/AsciiText.h"
 #include "content/BodyDecoding.h"
 #include "content/TextScan.h"
 
@@ -65,7 +66,7 @@ std::string GetHeaderField(std::string_view headerBlock, std::string_view name) 
 }
 
 void DecodeEncodedWords(std::string& text) {
-    const std::string trimmed(text::trimBlanks(text));
+    const std::string trimmed(trimWhiteSpace(text));
     text.clear();
     std::size_t s = 0;
     for (;;) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <utility>
 
+#include "base/AsciiText.h"
 #include "content/TextScan.h"
 
 namespace qlt {
@@ -166,7 +167,7 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
     // the replacement again as input finds exactly that one, and the scanned
     // text never holds an occurrence.
     const bool reread = replacement.size() < find.size();
-    const char lastOfFind = text::lowerAscii(find.back());
+    const char lastOfFind = foldCase(find.back());
     std::string out;
     out.reserve(text.size());
     std::string pending;    // replacement still to be read, last character first
@@ -180,7 +181,7 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
         } else {
             // Only a character equal to the find text's last one can complete a match.
             const auto next = std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(),
-                                           [&](char t) { return text::lowerAscii(t) == lastOfFind; });
+                                           [&](char t) { return foldCase(t) == lastOfFind; });
             const auto skipped = static_cast<std::size_t>(next - text.begin()) - i;
             out.append(text.substr(i, skipped));
             i += skipped;
@@ -188,8 +189,7 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
             c = text[i++];
         }
         out.push_back(c);
-        if (text::lowerAscii(c) != lastOfFind || out.size() < fence + find.size() ||
-            !endsWithNoCase(out, find))
+        if (foldCase(c) != lastOfFind || out.size() < fence + find.size() || !endsWithNoCase(out, find))
             continue;
         out.resize(out.size() - find.size());
         if (reread) {
@@ -203,7 +203,7 @@ std::string ReplaceAll(std::string_view text, std::string_view find, std::string
 }
 
 std::string CollapseBlanks(std::string_view input) {
-    input = text::trimBlanks(input);
+    input = trimWhiteSpace(input);
     std::string out;
     out.reserve(input.size());
     bool inRun = false;

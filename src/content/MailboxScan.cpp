@@ -5,9 +5,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
+#include "risk/RiskRating.h"
 
 namespace qlt {
 namespace {
@@ -119,7 +120,7 @@ MessageEntry filledAndRated(const ScanContext& scan, const ListedMessage& messag
     origin.uidl = message.uidl;
     FilledMessage filled = FillEntry(scan.client.m_strReply, origin);
     if (filled.bodyToRate)
-        scan.dictionary.rateMessage(*filled.bodyToRate, filled.entry, scan.account.accountName.view());
+        rateMessage(scan.dictionary, *filled.bodyToRate, filled.entry, scan.account.accountName.view());
     return std::move(filled.entry);
 }
 

@@ -1,5 +1,6 @@
 #include "content/Multipart.h"
 
+#include "base/AsciiText.h"
 #include "content/BodyDecoding.h"
 #include "content/HeaderFields.h"
 #include "content/HtmlToText.h"
@@ -54,7 +55,7 @@ std::string GetPartField(std::string_view part, std::string_view name) {
     if (!value.empty() && value.back() == ';' && lineEnd + 2 <= part.size()) {
         const std::size_t nextStart = lineEnd + 2;
         const std::size_t nextEnd = part.find("\r\n", nextStart);
-        if (nextEnd != npos) value.append(text::trimBlanks(part.substr(nextStart, nextEnd - nextStart)));
+        if (nextEnd != npos) value.append(trimWhiteSpace(part.substr(nextStart, nextEnd - nextStart)));
     }
     value.resize(std::min(value.size(), kFieldValueMax));
     return value;

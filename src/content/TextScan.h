@@ -5,18 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "base/AsciiText.h"
+
 // Byte-text helpers of the message-content code. Mail text is single-byte and
 // of unknown charset: only ASCII letters have a case.
 namespace qlt::text {
 
 inline constexpr std::size_t npos = std::string_view::npos;
 
-inline char lowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 inline bool equalNoCase(char a, char b) {
-    return lowerAscii(a) == lowerAscii(b);
+    return foldCase(a) == foldCase(b);
 }
 
 // First position at or after `from` where `needle` occurs, letter case ignored.
@@ -33,18 +31,8 @@ inline bool contains(std::string_view haystack, std::string_view needle) {
 
 inline std::string toLower(std::string_view s) {
     std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), lowerAscii);
+    std::transform(out.begin(), out.end(), out.begin(), foldCase);
     return out;
-}
-
-inline bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-inline std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
 }
 
 // Value of a hexadecimal digit, or -1.

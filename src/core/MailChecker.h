@@ -1,5 +1,7 @@
 #pragma once
 
+// Defined in MailChecker.cpp and its slices MailChecker{Scan,Delete,Receive,AccountView}.cpp.
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -256,11 +258,8 @@ class MailChecker {
 };
 
 // The line of the receive warning for an entry with a red virus, spam,
-// X-rated or foul-language level, numbered by the process-wide counter
-// below; empty (and the counter unchanged) for any other entry.
+// X-rated or foul-language level, numbered by riskWarningCounter; empty (and
+// the counter unchanged) for any other entry.
 std::string riskLine(const MessageEntry& entry);
-
-// Numbers the lines of every receive warning of this run; never reset.
-inline int riskWarningCounter = 0;
 
 }  // namespace qlt

@@ -1,9 +1,9 @@
 #include "core/MessageDetails.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
+#include "base/AsciiText.h"
 #include "store/Formatting.h"
 
 namespace qlt {
@@ -15,20 +15,13 @@ constexpr std::string_view kBoundaryWord = "boundary";
 constexpr std::size_t kFirstBoundaryCut = 2;
 constexpr std::size_t kLastBoundaryCut = 65534;
 
-bool containsIgnoringCase(std::string_view text, std::string_view word) {
-    const auto found = std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-    return found != text.end();
-}
-
 }  // namespace
 
 std::string AttachmentText(const MessageEntry& entry) {
     const int parts = entry.partCount();
     if (parts == 0) return "No";
     const auto files = std::count_if(entry.parts.begin(), entry.parts.end(), [](const MimePartInfo& part) {
-        return containsIgnoringCase(part.contentDisposition.view(), kFileNameWord);
+        return containsNoCase(part.contentDisposition.view(), kFileNameWord);
     });
     if (files == 0) return "No files (" + std::to_string(parts) + " parts).";
     return "Yes: " + std::to_string(files) + " file" + PluralS(files) + " (" + std::to_string(parts) +

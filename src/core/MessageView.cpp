@@ -51,7 +51,7 @@ constexpr std::int16_t kNoRememberedRow = -1;
 }  // namespace
 
 int LevelIcon(std::uint8_t level) {
-    return std::min(level, kHighestRiskLevel);
+    return std::min<std::uint8_t>(level, kLevelRed);
 }
 
 bool EntryShown(const MessageEntry& entry, bool showAll, std::uint8_t currentAccountNumber) {

@@ -46,7 +46,6 @@ extern const std::array<MessageColumnInfo, kMessageColumnCount> kMessageColumns;
 // Small-icon images: 0..3 the risk levels, 5..7 the sender statuses.
 inline constexpr int kNoIcon = -1;
 inline constexpr int kSenderIconBase = 5;
-inline constexpr std::uint8_t kHighestRiskLevel = 3;
 
 // The image of a risk level; a level beyond the scale shows as the highest
 // rather than pick an image the strip does not hold.

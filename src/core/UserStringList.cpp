@@ -10,10 +10,6 @@ namespace qlt {
 
 namespace {
 
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) { return foldCase(x) == foldCase(y); });
-}
-
 // Case-blind first, then by bytes, so "Prize" and "prize" (kept when they
 // both come from the file) have a fixed order.
 bool listsBefore(std::string_view a, std::string_view b) {
@@ -47,7 +43,7 @@ void UserStringList::insert(std::string_view text) {
 
 std::vector<std::string>::const_iterator UserStringList::findNoCase(std::string_view text) const {
     return std::find_if(m_entries.begin(), m_entries.end(),
-                        [text](const std::string& entry) { return equalNoCase(entry, text); });
+                        [text](const std::string& entry) { return equalsIgnoringCase(entry, text); });
 }
 
 UserStringList loadUserStringList(const std::string& path, UiPort& ui) {

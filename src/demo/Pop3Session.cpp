@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "base/Pop3Terminator.h"
+
 namespace qlt::demo {
 
 namespace {
@@ -49,7 +51,7 @@ std::string dotStuffed(std::string_view text) {
 }
 
 std::string multiLine(std::string_view status, std::string_view text) {
-    return line(status) + dotStuffed(text) + ".\r\n";
+    return line(status) + dotStuffed(text) + std::string(kPop3LastLine);
 }
 
 // The header block with its empty line, then the first lines of the body.

@@ -8,12 +8,6 @@
 
 namespace qlt {
 
-namespace {
-
-std::array<char, CSocketX::kReceiveBufferSize> receiveBuffer;
-
-}  // namespace
-
 ConnectResult CSocketX::Connect(const std::string& host, unsigned port, int timeoutMs) {
     Close();
     m_stream = m_factory();
@@ -52,6 +46,7 @@ long CSocketX::ReceiveChunk(std::string& text, int timeoutMs) {
 long CSocketX::ReceiveBytes(std::string& bytes, int timeoutMs) {
     bytes.clear();
     if (!ready()) return -1;
+    std::array<char, kReceiveBufferSize> receiveBuffer;
     if (timeoutMs > 0) StartTimer(timeoutMs);
     const long received = m_stream->receive(receiveBuffer.data(), receiveBuffer.size(), m_nTimerMs);
     if (timeoutMs > 0) StopTimer();

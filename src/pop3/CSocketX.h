@@ -17,9 +17,7 @@ struct TlsHandshake {
     std::string failure;  // why no TLS was agreed (HandshakeFailed)
 };
 
-// The one connection of the POP3 client. Every receive of the program goes
-// through the process-wide 4096-byte receive buffer, so only one receive can
-// be in progress at a time.
+// The one connection of the POP3 client. A receive takes at most 4096 bytes.
 class CSocketX {
   public:
     using StreamFactory = std::function<std::unique_ptr<ByteStream>()>;
@@ -36,7 +34,7 @@ class CSocketX {
     // time-out of 0 means none.
     long SendText(std::string_view text, int timeoutMs);
 
-    // One receive into the shared buffer; text is what arrived, up to the
+    // One receive; text is what arrived, up to the
     // first NUL. Returns the count (0: the peer closed) or -1. A time-out of 0
     // means none.
     long ReceiveChunk(std::string& text, int timeoutMs);

@@ -1,7 +1,6 @@
 #include "pop3/Pop3Client.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -9,7 +8,9 @@
 #include <memory>
 #include <utility>
 
-#include "base/ScanFlags.h"
+#include "base/AsciiText.h"
+#include "base/Pop3Terminator.h"
+#include "base/ProcessState.h"
 #include "pop3/SocketErrors.h"
 #include "pop3/TcpStream.h"
 #include "store/ConnectionSecurity.h"
@@ -18,42 +19,16 @@ namespace qlt {
 
 namespace {
 
-constexpr std::string_view kTerminator = "\r\n.\r\n";
 // Failures accumulate over a connection; a server that keeps refusing must
 // not grow the text without end.
 constexpr std::size_t kMaxErrorText = 64 * 1024;
 // Of a greeting that is no POP3 server's, this much goes into the error.
 constexpr std::size_t kMaxGreetingShown = 1024;
 
-// The rate meter's running totals live for the process, like the one
-// connection they measure: only the first receive of a TOP resets them.
-struct RateMeter {
-    std::uint64_t bytes = 0;
-    std::uint64_t elapsedMs = 0;
-    std::uint64_t startMs = 0;
-};
-RateMeter rateMeter;
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string_view trimmed(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // A command's reply is positive only when its status line starts so: a
 // "-ERR ... +OK" refuses.
 bool isPositive(std::string_view reply) {
     return reply.starts_with("+OK");
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 bool holdsLineBreak(std::string_view text) {
@@ -71,9 +46,9 @@ bool isSeparator(char c, ReplyCleaning cleaning) {
 // Only the text from searchFrom on is new, less what could start a
 // terminator that straddles two chunks.
 std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
-    if (text.starts_with(kTerminator.substr(2))) return 0;
-    const std::size_t from = searchFrom > kTerminator.size() ? searchFrom - kTerminator.size() : 0;
-    const std::size_t at = text.find(kTerminator, from);
+    if (text.starts_with(kPop3LastLine)) return 0;
+    const std::size_t from = searchFrom > kPop3Terminator.size() ? searchFrom - kPop3Terminator.size() : 0;
+    const std::size_t at = text.find(kPop3Terminator, from);
     return at == std::string_view::npos ? at : at + 2;
 }
 
@@ -313,7 +288,7 @@ void Pop3Client::drain() {
 
 int Pop3Client::SplitReply(std::string_view reply, std::vector<std::string>& tokens, ReplyCleaning cleaning) {
     tokens.clear();
-    const std::string_view text = trimmed(reply);
+    const std::string_view text = trimWhiteSpace(reply);
     std::string token;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!isSeparator(text[i], cleaning)) {
@@ -481,7 +456,7 @@ Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::siz
         }
         if (const std::size_t end = statusLinePending ? std::string::npos : replyEnd(text, searchFrom);
             end != std::string::npos) {
-            m_pending = text.substr(end + kTerminator.size() - 2);
+            m_pending = text.substr(end + kPop3LastLine.size());
             text.resize(end);
             break;
         }
@@ -519,14 +494,14 @@ void Pop3Client::cutShort() {
 
 void Pop3Client::meterRate(int i, std::size_t previousChunkLength) {
     if (i == 0) {
-        rateMeter = RateMeter{0, 0, m_clock.tickMs()};
+        m_rateMeter = RateMeter{0, 0, m_clock.tickMs()};
         return;
     }
-    rateMeter.bytes += previousChunkLength;
-    rateMeter.elapsedMs = m_clock.tickMs() - rateMeter.startMs;
-    if (rateMeter.elapsedMs == 0) return;
+    m_rateMeter.bytes += previousChunkLength;
+    m_rateMeter.elapsedMs = m_clock.tickMs() - m_rateMeter.startMs;
+    if (m_rateMeter.elapsedMs == 0) return;
     const double rate =
-        static_cast<double>(rateMeter.bytes) / static_cast<double>(rateMeter.elapsedMs) * 1000.0;
+        static_cast<double>(m_rateMeter.bytes) / static_cast<double>(m_rateMeter.elapsedMs) * 1000.0;
     // Kept to the low 16 bits, as the stored link speed is.
     if (rate != 0.0) m_wRate = static_cast<std::uint16_t>(std::fmod(std::floor(rate), 65536.0));
 }

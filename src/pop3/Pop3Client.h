@@ -136,6 +136,13 @@ class Pop3Client {
 
   private:
     enum class MultiLine { Read, Refused, Failed };
+    // The running totals behind m_wRate; the first receive of each
+    // multi-line reply starts them afresh.
+    struct RateMeter {
+        std::uint64_t bytes = 0;
+        std::uint64_t elapsedMs = 0;
+        std::uint64_t startMs = 0;
+    };
 
     static std::string numberedText(const char* verb, int n);
     int replyTimeoutMs() const { return static_cast<int>(m_account.timeout) * 1000; }
@@ -171,6 +178,7 @@ class Pop3Client {
     std::size_t m_unread = 0;          // commands sent whose replies are not read yet
     std::string m_pending;             // bytes received past the replies read
     bool m_pipelining = false;
+    RateMeter m_rateMeter;
 };
 
 }  // namespace qlt

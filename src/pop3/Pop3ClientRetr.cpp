@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Pop3Terminator.h"
 #include "pop3/Pop3Client.h"
 #include "pop3/SocketErrors.h"
 #include "risk/BuiltInTexts.h"
@@ -17,7 +18,6 @@
 namespace qlt {
 namespace {
 
-constexpr std::string_view kTerminator = "\r\n.\r\n";
 // The bytes after the text: its last line ending and the NUL that ends the
 // text for the file's readers.
 constexpr std::string_view kFileEnd{"\r\n\0", 3};
@@ -63,9 +63,9 @@ class ReplyTextWriter {
     Step take(std::string_view text) {
         std::string window = m_window;
         window += text;
-        if (const std::size_t end = window.find(kTerminator); end != std::string::npos)
+        if (const std::size_t end = window.find(kPop3Terminator); end != std::string::npos)
             return emit(window, end) ? Step::Ended : Step::WriteFailed;
-        const std::size_t cut = window.size() - std::min(window.size(), kTerminator.size() - 1);
+        const std::size_t cut = window.size() - std::min(window.size(), kPop3Terminator.size() - 1);
         m_stuffedDots += stuffedDotsBefore(window, cut);
         const auto through = m_written + static_cast<std::int64_t>(cut - std::min(cut, m_virtual));
         // LIST counts the message before the server doubled its leading dots.

@@ -1,10 +1,11 @@
 #include "pop3/WireLog.h"
 
 #include <fcntl.h>
-#include <strings.h>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+
+#include "base/AsciiText.h"
 
 namespace qlt {
 
@@ -49,13 +50,14 @@ class Sink {
     bool m_owned = false;
 };
 
+// Process-wide: one transcript for the whole run, set up once from the environment.
 Sink& sink() {
     static Sink instance;
     return instance;
 }
 
 bool isPasswordLine(std::string_view line) {
-    return line.size() >= 5 && strncasecmp(line.data(), "pass ", 5) == 0;
+    return equalsIgnoringCase(line.substr(0, 5), "pass ");
 }
 
 void appendLine(std::string& out, char direction, std::string_view line) {

@@ -8,8 +8,7 @@
 #include "base/AsciiText.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
-#include "risk/ReasonWords.h"
-#include "risk/RiskRules.h"
+#include "risk/ExtensionSites.h"
 #include "risk/UserStringFile.h"
 
 namespace qlt {
@@ -46,47 +45,6 @@ std::optional<Bytes> readDataFile(UiPort& ui, const std::string& path) {
     }
     data.resize(n);
     return data;
-}
-
-void setRuleLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t rule) {
-    setLevel(entry, category, level, rule, std::string(ruleReasonWords(rule)));
-}
-
-// The built-in rules after the keywords, in their order of precedence.
-void applyAttachmentRule(MessageEntry& entry) {
-    if (!entry.isMultipart) return;
-    for (const auto& part : entry.parts) {
-        if (!part.valid) break;
-        const int risk = attachmentRisk(part.contentType);
-        // An assignment, not a raise: the last risky part has the say.
-        if (risk >= kLevelOrange)
-            setRuleLevel(entry, kVirus, static_cast<std::uint8_t>(risk), kReasonRiskyAttachment);
-    }
-}
-
-void raiseSpam(MessageEntry& entry, std::uint8_t level, std::uint32_t reason) {
-    if (entry.level[kSpam] < level) setRuleLevel(entry, kSpam, level, reason);
-}
-
-void applySpamRules(MessageEntry& entry, std::string_view accountName) {
-    if (!containsNoCase(entry.to, accountName)) raiseSpam(entry, kLevelOrange, kReasonNotAddressed);
-    if (entry.isBase64) raiseSpam(entry, kLevelRed, kReasonBase64Body);
-    if (countDisguisedWords(entry.subject) > 0) raiseSpam(entry, kLevelRed, kReasonDisguisedSubject);
-    if (countDisguisedWords(entry.preview) > 0) raiseSpam(entry, kLevelRed, kReasonDisguisedPreview);
-    if (entry.hasEncodedUrl) raiseSpam(entry, kLevelRed, kReasonEncodedUrl);
-    if (trimWhiteSpace(entry.from).empty()) raiseSpam(entry, kLevelRed, kReasonNoSender);
-}
-
-void applyLinkRules(MessageEntry& entry) {
-    if (entry.hasLink) {
-        raiseSpam(entry, kLevelRed, kReasonLink);
-        if (entry.level[kVirus] == kLevelNone) setRuleLevel(entry, kVirus, kLevelYellow, kReasonLink);
-    }
-    if (entry.hasCidReference) {
-        raiseSpam(entry, kLevelRed, kReasonCidReference);
-        if (entry.level[kVirus] < kLevelOrange)
-            setRuleLevel(entry, kVirus, kLevelOrange, kReasonCidReference);
-    }
 }
 
 // What one message offers the keywords: each text with the keys found in it,
@@ -202,15 +160,8 @@ void KeywordDictionary::prepare() {
     for (auto* m : {&m_textMatcher, &m_headerMatcher, &m_fromMatcher, &m_subjectMatcher}) m->finish();
 }
 
-void KeywordDictionary::rateMessage(std::string_view body, MessageEntry& entry,
-                                    std::string_view accountName) const {
-    applyKeywords(body, entry);
-    applyAttachmentRule(entry);
-    applySpamRules(entry, accountName);
-    applyLinkRules(entry);
-}
-
-void KeywordDictionary::applyKeywords(std::string_view body, MessageEntry& entry) const {
+std::vector<const KeywordRecord*> KeywordDictionary::findInMessage(std::string_view body,
+                                                                   const MessageEntry& entry) const {
     const std::string_view previewText =
         entry.preview.size() >= kMinPreviewLength ? entry.preview.view() : entry.headers.view();
     SearchedText bodyText, preview, headers, from, subject;
@@ -220,6 +171,7 @@ void KeywordDictionary::applyKeywords(std::string_view body, MessageEntry& entry
     from.find(m_fromMatcher, entry.from);
     subject.find(m_subjectMatcher, entry.subject);
 
+    std::vector<const KeywordRecord*> found;
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         const Prepared& p = m_prepared[i];
         SearchedText* searched = nullptr;
@@ -242,20 +194,22 @@ void KeywordDictionary::applyKeywords(std::string_view body, MessageEntry& entry
             case Target::None:
                 continue;
         }
-        const bool found = p.extension ? searched->matchExtension(m_extensions[p.extensionIndex])
-                                       : KeywordMatcher::hit(searched->hits, p.key);
-        if (found) applyRecord(m_records[i], entry);
+        const bool matched = p.extension ? searched->matchExtension(m_extensions[p.extensionIndex])
+                                         : KeywordMatcher::hit(searched->hits, p.key);
+        if (matched) found.push_back(&m_records[i]);
     }
+    return found;
 }
 
-void KeywordDictionary::rateText(std::string_view text, MessageEntry& entry) const {
+std::vector<const KeywordRecord*> KeywordDictionary::findInText(std::string_view text) const {
     std::vector<std::uint8_t> hits;
     m_textMatcher.findAll(text, hits);
+    std::vector<const KeywordRecord*> found;
     for (std::size_t i = 0; i < m_records.size(); ++i) {
         const KeywordRecord& r = m_records[i];
-        if (r.where != kWhereText) continue;
-        if (KeywordMatcher::hit(hits, m_prepared[i].key)) applyRecord(r, entry);
+        if (r.where == kWhereText && KeywordMatcher::hit(hits, m_prepared[i].key)) found.push_back(&r);
     }
+    return found;
 }
 
 }  // namespace qlt

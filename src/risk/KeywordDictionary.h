@@ -13,8 +13,9 @@
 
 namespace qlt {
 
-// The keyword table and the rating of messages against it. Loaded afresh for
-// each scan (so edits to the files count at the next one) and cleared after.
+// The keyword table and the search of a message's texts for its records
+// (RiskRating turns what is found into levels). Loaded afresh for each scan
+// (so edits to the files count at the next one) and cleared after.
 class KeywordDictionary {
   public:
     // The built-in record that heads every table.
@@ -42,14 +43,15 @@ class KeywordDictionary {
     const KeywordRecord& at(std::size_t i) const { return m_records[i]; }
     const std::vector<KeywordRecord>& records() const { return m_records; }
 
-    // Sets the entry's levels and reasons from the table and the built-in
-    // rules. body: the raw body of the TOP reply (untrusted, any bytes);
-    // accountName: the name of the account being scanned. The entry's
-    // headers, fields, flags, parts and preview must be filled already.
-    void rateMessage(std::string_view body, MessageEntry& entry, std::string_view accountName) const;
+    // The records found in a message, in table order. Each searches the text
+    // its place names: message-text records the body (virus) or the preview
+    // (the others; the header block when the preview is too short to say
+    // anything), header, From and Subject records those of the entry.
+    // body: the raw body of the TOP reply (untrusted, any bytes).
+    std::vector<const KeywordRecord*> findInMessage(std::string_view body, const MessageEntry& entry) const;
 
-    // Raises levels from the message-text records found in a whole message.
-    void rateText(std::string_view text, MessageEntry& entry) const;
+    // The message-text records found in a whole message, in table order.
+    std::vector<const KeywordRecord*> findInText(std::string_view text) const;
 
   private:
     enum class Target : std::uint8_t { None, Body, PreviewText, Headers, From, Subject };
@@ -65,7 +67,6 @@ class KeywordDictionary {
     void appendUserStrings(UiPort& ui, const std::string& path);
     void appendDataFile(UiPort& ui, const std::string& path);
     void prepare();
-    void applyKeywords(std::string_view body, MessageEntry& entry) const;
 
     std::vector<KeywordRecord> m_records;
     std::vector<Prepared> m_prepared;

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "risk/RiskRules.h"
-
 namespace qlt {
 
 namespace {

@@ -10,7 +10,6 @@
 #include "base/AtomicFile.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordMatcher.h"
-#include "risk/RiskRules.h"
 
 namespace qlt {
 

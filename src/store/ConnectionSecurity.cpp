@@ -1,7 +1,6 @@
 #include "store/ConnectionSecurity.h"
 
-#include <algorithm>
-#include <cctype>
+#include "base/AsciiText.h"
 
 namespace qlt {
 
@@ -18,13 +17,6 @@ constexpr SecurityNames kNames[] = {
     {kSecurityTls, "TLS", "tls"},
     {kSecurityStls, "STLS", "stls"},
 };
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 }  // namespace
 

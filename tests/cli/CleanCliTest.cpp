@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/MessageEntry.h"
 #include "base/UiPort.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/AutoTag.h"
-#include "risk/RiskRules.h"
 #include "risk/SenderList.h"
 #include "store/AccountPersistence.h"
 #include "support/CliRun.h"

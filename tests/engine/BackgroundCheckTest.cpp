@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "core/BackgroundCheck.h"
 #include "support/CheckerRig.h"
 #include "support/FakePop3Server.h"
@@ -67,7 +67,7 @@ class FakeNetwork final : public NetworkState {
 
 class BackgroundCheckTest : public ::testing::Test {
   protected:
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     // Ticks until the timer posts a check; 0 when none came within `limit`.
     int ticksToCheck(int limit = 20) {

@@ -9,7 +9,7 @@
 #include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
-#include "risk/RiskRules.h"
+#include "risk/RiskRating.h"
 #include "store/Settings.h"
 #include "support/ScriptedUiPort.h"
 
@@ -43,7 +43,7 @@ class CorpusRates : public ::testing::Test {
     // Filled and rated as a scan does it.
     static MessageEntry rate(const test::CorpusMessage& m) {
         FilledMessage filled = FillEntry(m.reply, {"", static_cast<std::int32_t>(m.reply.size()), 1, 1});
-        if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, kDefaultAccountName);
+        if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, kDefaultAccountName);
         return filled.entry;
     }
 

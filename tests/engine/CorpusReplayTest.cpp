@@ -7,7 +7,7 @@
 #include "content/EntryFiller.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
-#include "risk/RiskRules.h"
+#include "risk/RiskRating.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TestPaths.h"
 
@@ -38,7 +38,7 @@ class CorpusReplay : public ::testing::Test {
 
     MessageEntry fillAndRate(std::string_view reply, std::int32_t size) const {
         FilledMessage filled = FillEntry(reply, {"uidl-1", size, 7, 1});
-        if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, "recipient");
+        if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, "recipient");
         return filled.entry;
     }
 

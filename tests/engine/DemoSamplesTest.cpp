@@ -14,6 +14,7 @@
 #include "demo/DemoProfile.h"
 #include "pop3/Pop3Client.h"
 #include "risk/KeywordDictionary.h"
+#include "risk/RiskRating.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "support/ScriptedUiPort.h"
@@ -79,7 +80,7 @@ MessageList scanDemoMailbox(const KeywordDictionary& dictionary, test::ScriptedU
         const MessageOrigin origin{(*samples)[i].uidl, static_cast<std::int32_t>((*samples)[i].text.size()),
                                    n, 1};
         FilledMessage filled = FillEntry(client.m_strReply, origin);
-        if (filled.bodyToRate) dictionary.rateMessage(*filled.bodyToRate, filled.entry, kDemoAccountName);
+        if (filled.bodyToRate) rateMessage(dictionary, *filled.bodyToRate, filled.entry, kDemoAccountName);
         list.append(std::move(filled.entry));
     }
     client.Quit();

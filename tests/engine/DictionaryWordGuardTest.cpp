@@ -10,8 +10,8 @@
 
 #include "base/AsciiText.h"
 #include "risk/DictionarySource.h"
+#include "risk/ExtensionSites.h"
 #include "risk/KeywordMatcher.h"
-#include "risk/RiskRules.h"
 #include "support/TestPaths.h"
 
 namespace qlt {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "core/TrayStatus.h"
 #include "support/CheckerEntries.h"
 #include "support/CheckerRig.h"
@@ -15,7 +15,7 @@ constexpr const char* kTop = "+OK\r\nFrom: ann@example.org\r\nSubject: Hello\r\n
 
 class MailCheckerScanTest : public ::testing::Test {
   protected:
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     std::size_t count(int code) const {
         return static_cast<std::size_t>(std::ranges::count_if(

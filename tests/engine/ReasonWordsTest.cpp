@@ -4,7 +4,7 @@
 
 #include "risk/KeywordDictionary.h"
 #include "risk/ReasonWords.h"
-#include "risk/RiskRules.h"
+#include "risk/RiskRating.h"
 
 namespace qlt {
 namespace {
@@ -67,7 +67,7 @@ TEST(ReasonWords, RatingKeepsTheWordsOfWhatSetEachLevel) {
         MessageEntry e;
         e.to = e.from = "bob@example.org";
         if (row.shape) row.shape(e);
-        dictionary.rateMessage("", e, "bob");
+        rateMessage(dictionary, "", e, "bob");
         for (int c = 0; c < kRiskCategories; ++c)
             EXPECT_EQ(e.levelReasonText[c], c == row.category ? row.words : "")
                 << row.name << " category " << c;

@@ -3,9 +3,10 @@
 #include <array>
 #include <string>
 
+#include "base/AsciiText.h"
 #include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
-#include "risk/RiskRules.h"
+#include "risk/RiskRating.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TestPaths.h"
 
@@ -51,7 +52,7 @@ void rateRows(const std::vector<RateRow>& rows) {
         dictionary.assign(row.table);
         MessageEntry e = cleanEntry();
         if (row.shape) row.shape(e);
-        dictionary.rateMessage(row.body, e, row.account);
+        rateMessage(dictionary, row.body, e, row.account);
         EXPECT_EQ(e.level, row.levels) << row.name;
         EXPECT_EQ(e.levelReason, row.reasons) << row.name;
     }
@@ -334,12 +335,12 @@ TEST(RiskRating, RateTextUsesOnlyMessageTextRecords) {
                        KeywordRecord::make(53, "Bad Word", kFoulCategory, 3, kWhereText),
                        KeywordRecord::make(54, "headers only", kSpamCategory, 3, kWhereHeaders)});
     MessageEntry e;
-    dictionary.rateText("subject only; headers only; setup.exe; a BAD WORD", e);
+    rateText(dictionary, "subject only; headers only; setup.exe; a BAD WORD", e);
     EXPECT_EQ(e.level, (Levels{2, 0, 0, 3, 0}));  // no "." rule in a whole message
     EXPECT_EQ(e.levelReason, (Reasons{52, 0, 0, 53, 0}));
 
     MessageEntry untouched;
-    KeywordDictionary().rateText("Bad Word setup.exe", untouched);
+    rateText(KeywordDictionary(), "Bad Word setup.exe", untouched);
     EXPECT_EQ(untouched, MessageEntry());
 }
 
@@ -367,7 +368,7 @@ TEST(RiskRating, KeywordSearchAgreesWithPlainSearch) {
             one.assign({record});
             MessageEntry e = cleanEntry();
             e.headers = text;
-            one.rateMessage("", e, "bob");
+            rateMessage(one, "", e, "bob");
             EXPECT_EQ(e.level[record.category - 1] == 1, containsNoCase(text, record.textView()))
                 << "text '" << text << "' keyword '" << record.textView() << "'";
         }
@@ -375,7 +376,7 @@ TEST(RiskRating, KeywordSearchAgreesWithPlainSearch) {
         all.assign(table);
         MessageEntry together = cleanEntry();
         together.headers = text;
-        all.rateMessage("", together, "bob");
+        rateMessage(all, "", together, "bob");
         MessageEntry expected = cleanEntry();
         expected.headers = text;
         for (const auto& record : table)
@@ -393,7 +394,7 @@ class ShippedDictionary : public ::testing::Test {
     Levels rate(void (*shape)(MessageEntry&), const std::string& body = "") {
         MessageEntry e = cleanEntry();
         shape(e);
-        dictionary.rateMessage(body, e, "bob");
+        rateMessage(dictionary, body, e, "bob");
         return e.level;
     }
     test::ScriptedUiPort ui;

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "WindowRig.h"
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "controls/BitmapArt.h"
 #include "controls/CBitmapLamp.h"
 #include "controls/CFaceButton.h"
@@ -37,7 +37,7 @@ constexpr std::array kContextItems = {"contextBlackList", "contextWhiteList", "c
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     void addDemoAccount() { ASSERT_TRUE(rig.addDemoAccount()); }
 

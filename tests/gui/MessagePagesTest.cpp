@@ -9,6 +9,7 @@
 #include "gui/ScriptedFontChooser.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/KeywordDictionary.h"
+#include "risk/RiskRating.h"
 #include "support/CheckerRig.h"
 #include "ui/DetailsPage.h"
 #include "ui/HeadersPage.h"
@@ -167,7 +168,7 @@ void showRated(test::CheckerRig& rig, DetailsPage& details, const KeywordRecord&
     entry.subject = subject;
     KeywordDictionary dictionary;
     dictionary.assign({record});
-    dictionary.rateMessage("", entry, "ann");
+    rateMessage(dictionary, "", entry, "ann");
     select(rig, entry);
     details.refreshPage();
 }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "core/ProgressCaptions.h"
 #include "support/CheckerRig.h"
 #include "support/TempFolder.h"
@@ -52,7 +52,7 @@ class LiveCommandsTest : public ::testing::Test {
     }
 
     void TearDown() override {
-        abortRequested = 0;
+        resetProcessState();
         std::system(("bash " + scriptPath().string() + " stop " + m_dir.string()).c_str());
         std::error_code ignored;
         fs::remove_all(m_dir, ignored);

@@ -12,7 +12,7 @@
 
 #include "MailboxWriter.h"
 #include "base/Clock.h"
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "content/EntryFiller.h"
 #include "content/FullRetrieval.h"
 #include "content/MailboxScan.h"
@@ -76,7 +76,7 @@ class LiveScanTest : public ::testing::Test {
         ASSERT_FALSE(liveDir().empty()) << "QLT_LIVE_DIR is not set: run through ctest";
         instance = liveDir();
     }
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     void useUser(const std::string& user) {
         account.server = "127.0.0.1";

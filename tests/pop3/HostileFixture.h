@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "support/CheckerRig.h"
 #include "support/FakePop3Server.h"
 
@@ -27,7 +27,7 @@ class HostileFixture : public ::testing::Test {
         checker.ReplaceAccount(n, a);
         checker.accounts().MakeAccountCurrent(n);
     }
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     FakePop3Server& loggedIn() { return server.greetAndLogin("ann", "pw"); }
 

@@ -5,7 +5,7 @@
 #include <chrono>
 
 #include "base/Clock.h"
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "pop3/Pop3Client.h"
 #include "store/AccountRecord.h"
 #include "support/FakePop3Server.h"
@@ -28,7 +28,7 @@ class SteppingClock : public Clock {
 // A client, a scripted server and a front end that records what it is told.
 class Pop3Fixture : public ::testing::Test {
   protected:
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     AccountRecord account(std::uint16_t timeoutSeconds = 2) const {
         AccountRecord a;

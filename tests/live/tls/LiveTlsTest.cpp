@@ -4,7 +4,7 @@
 
 #include "LiveTlsInstance.h"
 #include "base/Clock.h"
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "pop3/Pop3Client.h"
 #include "store/AccountRecord.h"
 #include "store/ConnectionSecurity.h"
@@ -21,7 +21,7 @@ class LiveTlsTest : public ::testing::Test {
     }
     void TearDown() override {
         client.Close();
-        abortRequested = 0;
+        resetProcessState();
     }
 
     AccountRecord account(std::uint8_t security, const std::string& server = "127.0.0.1") const {

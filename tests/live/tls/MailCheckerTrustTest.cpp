@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LiveTlsInstance.h"
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "pop3/CertificateCheck.h"
 #include "store/ConnectionSecurity.h"
 #include "support/CheckerRig.h"
@@ -25,7 +25,7 @@ class MailCheckerTrustTest : public ::testing::Test {
         rig.checker.ReplaceAccount(n, a);
         rig.checker.accounts().MakeAccountCurrent(n);
     }
-    void TearDown() override { abortRequested = 0; }
+    void TearDown() override { resetProcessState(); }
 
     AccountRecord scan() {
         rig.checker.onScanButton();

@@ -9,7 +9,7 @@
 namespace qlt::test {
 namespace {
 
-class AccountViewCommandsTest : public ::testing::Test {
+class MailCheckerAccountViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
         rig.addAccount(110, "ann", "pw", 1);
@@ -33,7 +33,7 @@ class AccountViewCommandsTest : public ::testing::Test {
 
 using enum AccountState;
 
-TEST_F(AccountViewCommandsTest, ChoosingARowMakesOnlyThatAccountCurrent) {
+TEST_F(MailCheckerAccountViewTest, ChoosingARowMakesOnlyThatAccountCurrent) {
     ASSERT_TRUE(checker.chooseAccount(1));
     EXPECT_EQ(states(), (std::vector{Included, Current, Included}));
     EXPECT_EQ(checker.accounts().currentAccountNumber, 2);
@@ -44,14 +44,14 @@ TEST_F(AccountViewCommandsTest, ChoosingARowMakesOnlyThatAccountCurrent) {
     EXPECT_EQ(checker.headerLine()->accountName, "bob@example.org");
 }
 
-TEST_F(AccountViewCommandsTest, ChoosingARowThatDoesNotExistChangesNothing) {
+TEST_F(MailCheckerAccountViewTest, ChoosingARowThatDoesNotExistChangesNothing) {
     EXPECT_FALSE(checker.chooseAccount(3));
     EXPECT_FALSE(checker.chooseAccount(-1));
     EXPECT_EQ(checker.accounts().currentAccountNumber, 1);
     EXPECT_TRUE(rig.ui.refreshes.empty());
 }
 
-TEST_F(AccountViewCommandsTest, IconClickFlipsScanAllMarkAndKeepsTheCurrentAccountIn) {
+TEST_F(MailCheckerAccountViewTest, IconClickFlipsScanAllMarkAndKeepsTheCurrentAccountIn) {
     // A store written elsewhere may leave the current account unmarked; any
     // icon change marks it, since the current account is always scanned.
     AccountRecord first = *checker.GetAccount(1);
@@ -68,7 +68,7 @@ TEST_F(AccountViewCommandsTest, IconClickFlipsScanAllMarkAndKeepsTheCurrentAccou
     EXPECT_TRUE(refreshed(ViewPart::CommandState));
 }
 
-TEST_F(AccountViewCommandsTest, IconClickSavesTheMarksAtOnce) {
+TEST_F(MailCheckerAccountViewTest, IconClickSavesTheMarksAtOnce) {
     ASSERT_TRUE(checker.toggleAccountInclude(1));
     AccountStore reloaded;
     Settings settings;
@@ -79,13 +79,13 @@ TEST_F(AccountViewCommandsTest, IconClickSavesTheMarksAtOnce) {
     EXPECT_EQ(reloaded.GetAccount(2)->scanAllInclude, 1);
 }
 
-TEST_F(AccountViewCommandsTest, IconOfTheCurrentAccountCannotBeToggled) {
+TEST_F(MailCheckerAccountViewTest, IconOfTheCurrentAccountCannotBeToggled) {
     EXPECT_FALSE(checker.toggleAccountInclude(0));
     EXPECT_FALSE(checker.toggleAccountInclude(7));
     EXPECT_EQ(states(), (std::vector{Current, Inactive, Included}));
 }
 
-TEST_F(AccountViewCommandsTest, AccountCannotBeChosenWhileAScanRuns) {
+TEST_F(MailCheckerAccountViewTest, AccountCannotBeChosenWhileAScanRuns) {
     // A click handled inside the scan's message pump.
     bool chosen = true;
     rig.ui.onPumpMessages = [&] { chosen = checker.chooseAccount(2); };

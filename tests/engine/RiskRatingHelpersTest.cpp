@@ -2,71 +2,12 @@
 
 #include <string>
 
-#include "risk/RiskRules.h"
+#include "risk/RiskRating.h"
 
 namespace qlt {
 namespace {
 
-struct TwoTexts {
-    const char* name;
-    std::string haystack;
-    std::string needle;
-    bool expected;
-};
-
-TEST(RiskRules, ContainsNoCase) {
-    const TwoTexts rows[] = {
-        {"exact", "cash", "cash", true},
-        {"letters ignore case", "Get CASH now", "cash", true},
-        {"needle case ignored too", "get cash now", "CaSh", true},
-        {"at the start", "cash now", "cash", true},
-        {"at the end", "free cash", "cash", true},
-        {"absent", "free money", "cash", false},
-        {"empty needle", "text", "", false},
-        {"empty haystack", "", "x", false},
-        {"needle longer", "cas", "cash", false},
-        {"partial at the end", "free cas", "cash", false},
-        {"other bytes compared as they are", "caf\xC9", "caf\xE9", false},
-        {"digits and marks", "100% FREE", "100% free", true},
-        {"embedded nul is a byte", std::string("a\0cash", 6), "cash", true},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(containsNoCase(row.haystack, row.needle), row.expected) << row.name;
-}
-
-TEST(RiskRules, MatchExtension) {
-    const TwoTexts rows[] = {
-        {"double extension", "photo.jpg.exe", ".exe", true},
-        {"first dot too far from the start", "holiday-photos.exe", ".exe", false},
-        {"name part of 4", "abcd.exe", ".exe", true},
-        {"name part of 6", "abcdef.exe", ".exe", true},
-        {"name part of 7", "abcdefg.exe", ".exe", false},
-        {"name part of 3", "abc.exe", ".exe", false},
-        {"haystack under 8", "abc.scr", ".scr", false},
-        {"needle under 3", "photo.jpg.ex", ".e", false},
-        {"needle as long as haystack", "abcd.exe", "abcd.exe", false},
-        {"case ignored", "Photo.JPG.EXE", ".exe", true},
-        {"inner extension of 5", "file.abcde.exe", ".exe", true},
-        {"inner extension of 6", "file.abcdef.exe", ".exe", false},
-        {"gap counted from previous dot", "file.abcd.exe", ".exe", true},
-        {"leading dot is not a start", ".abc.exe", ".exe", true},
-        {"needle cut by the end", "photo.jpg.ex", ".exe", false},
-        {"dot past the last position", "name=photo.x", ".xyz", false},
-        {"longer needle", "mail.rep.docm", ".docm", true},
-        {"prefix of a longer extension", "some.file.executive", ".exe", false},
-        {"letters after it", "photo.json", ".js", false},
-        {"digit after it", "photo.exe2", ".exe", false},
-        {"a later whole one still counts", "abcd.exe1.exe", ".exe", true},
-        {"quote after it", "photo.js\";", ".js", true},
-        {"inner part of a file name", "backup.2026.regions.csv", ".reg", false},
-        {"folder in a link", "wiki.lan/.screenshots/", ".scr", false},
-        {"inner extension followed by a dot", "report.pdf.exe.txt", ".exe", true},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(matchExtension(row.haystack, row.needle), row.expected) << row.name;
-}
-
-TEST(RiskRules, ClassifyWord) {
+TEST(RiskRatingHelpers, ClassifyWord) {
     struct Row {
         const char* name;
         std::string word;
@@ -98,7 +39,7 @@ TEST(RiskRules, ClassifyWord) {
     for (const auto& row : rows) EXPECT_EQ(classifyWord(row.word), row.expected) << row.name;
 }
 
-TEST(RiskRules, CountDisguisedWords) {
+TEST(RiskRatingHelpers, CountDisguisedWords) {
     struct Row {
         const char* name;
         std::string text;
@@ -121,7 +62,7 @@ TEST(RiskRules, CountDisguisedWords) {
     for (const auto& row : rows) EXPECT_EQ(countDisguisedWords(row.text), row.expected) << row.name;
 }
 
-TEST(RiskRules, AttachmentRisk) {
+TEST(RiskRatingHelpers, AttachmentRisk) {
     struct Row {
         const char* name;
         std::string type;
@@ -156,7 +97,7 @@ TEST(RiskRules, AttachmentRisk) {
     for (const auto& row : rows) EXPECT_EQ(attachmentRisk(row.type), row.expected) << row.name;
 }
 
-TEST(RiskRules, ApplyRecordOnlyRaisesItsOwnCategory) {
+TEST(RiskRatingHelpers, ApplyRecordOnlyRaisesItsOwnCategory) {
     MessageEntry e;
     applyRecord(KeywordRecord::make(7, "x", 3, 2, 1), e);
     EXPECT_EQ(e.level[kXRated], 2);

@@ -1,6 +1,6 @@
 // The scan command of the mail checker: its starts, the driver over the
 // accounts and what it refreshes afterwards.
-#include "base/ScanFlags.h"
+#include "base/ProcessState.h"
 #include "content/MailboxScan.h"
 #include "core/AccountQueries.h"
 #include "core/MailChecker.h"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/ProcessState.h"
 #include "support/CheckerEntries.h"
 #include "support/CheckerRig.h"
 #include "support/FakePop3Server.h"
@@ -7,9 +8,10 @@
 namespace qlt::test {
 namespace {
 
-class ReceiveCommandsTest : public ::testing::Test {
+class MailCheckerReceiveTest : public ::testing::Test {
   protected:
     void SetUp() override {
+        resetProcessState();
         checker.accounts().MakeAccountCurrent(rig.addAccount(FakePop3Server::unusedPort(), "ann", "pw"));
         rig.addAccount(FakePop3Server::unusedPort(), "bob", "pw");
         seedScannedAccount(checker, 1, 3);
@@ -24,23 +26,22 @@ class ReceiveCommandsTest : public ::testing::Test {
 };
 
 TEST(RiskLine, SubjectCutOrPaddedAndRedTagsInOrder) {
-    const int base = riskWarningCounter;
+    resetProcessState();
     EXPECT_EQ(riskLine(checkerEntry(1, 1, "Quiet", {2, 2, 2, 2, 3})), "") << "user strings have no tag";
-    EXPECT_EQ(riskWarningCounter, base);
+    EXPECT_EQ(riskWarningCounter, 0);
     EXPECT_EQ(riskLine(checkerEntry(1, 4, "Twenty characters 20", {0, 0, 0, 3, 0})),
-              std::to_string(base + 1) + " (4) \tTwenty characters 20        \t\t[L]\n");
+              "1 (4) \tTwenty characters 20        \t\t[L]\n");
     EXPECT_EQ(riskLine(checkerEntry(1, 7, "A subject of thirty letters..", {3, 3, 3, 3, 0})),
-              std::to_string(base + 2) + " (7) \tA subject of thirty lett...\t\t[V][S][X][L]\n");
+              "2 (7) \tA subject of thirty lett...\t\t[V][S][X][L]\n");
     EXPECT_EQ(riskLine(checkerEntry(1, 2, "Exactly twenty-four char", {0, 3, 0, 0, 0})),
-              std::to_string(base + 3) + " (2) \tExactly twenty-four char\t\t[S]\n");
+              "3 (2) \tExactly twenty-four char\t\t[S]\n");
 }
 
-TEST_F(ReceiveCommandsTest, WarningListsRedMessagesAndTheCounterRunsOn) {
+TEST_F(MailCheckerReceiveTest, WarningListsRedMessagesAndTheCounterRunsOn) {
     checker.messages().at(0).level = {3, 0, 0, 0, 0};
     checker.messages().at(0).subject = "Invoice";
     checker.messages().at(3).level = {0, 3, 3, 0, 0};  // the other account's
     checker.messages().at(3).subject = "Offer";
-    const int base = riskWarningCounter;
     rig.ui.queueAnswer(BoxAnswer::No);
 
     checker.receiveMail();
@@ -52,18 +53,18 @@ TEST_F(ReceiveCommandsTest, WarningListsRedMessagesAndTheCounterRunsOn) {
     const std::string pad19(38, ' ');
     EXPECT_EQ(rig.ui.boxes[0].text,
               "Are you sure you want to receive your mail now ?\n"
-              "The following message appear to bear some risk\n\n" +
-                  std::to_string(base + 1) + " (1) \tInvoice" + pad17 + "\t\t[V]\n" +
-                  std::to_string(base + 2) + " (1) \tOffer" + pad19 + "\t\t[S][X]\n");
+              "The following message appear to bear some risk\n\n"
+              "1 (1) \tInvoice" +
+                  pad17 + "\t\t[V]\n2 (1) \tOffer" + pad19 + "\t\t[S][X]\n");
     EXPECT_TRUE(rig.launcher.started.empty()) << "No ends the command";
     EXPECT_EQ(checker.messages().count(), 4u);
 
     rig.ui.queueAnswer(BoxAnswer::No);
     checker.receiveMail();
-    EXPECT_NE(rig.ui.boxes[1].text.find(std::to_string(base + 3) + " (1) \tInvoice"), std::string::npos);
+    EXPECT_NE(rig.ui.boxes[1].text.find("3 (1) \tInvoice"), std::string::npos);
 }
 
-TEST_F(ReceiveCommandsTest, StartsTheMailtoHandlerAndForgetsTheScan) {
+TEST_F(MailCheckerReceiveTest, StartsTheMailtoHandlerAndForgetsTheScan) {
     rig.mailto.line = "\"/opt/my mail/mailer\" -compose %u";
     rig.launcher.startable = {"\"/opt/my mail/mailer\" -compose"};
 
@@ -87,7 +88,7 @@ TEST_F(ReceiveCommandsTest, StartsTheMailtoHandlerAndForgetsTheScan) {
     EXPECT_EQ(rig.ui.buttonLog.back(), "GetMail face Normal");
 }
 
-TEST_F(ReceiveCommandsTest, FindingTheProgram) {
+TEST_F(MailCheckerReceiveTest, FindingTheProgram) {
     struct Row {
         const char* name;
         std::string emailApp;
@@ -108,7 +109,7 @@ TEST_F(ReceiveCommandsTest, FindingTheProgram) {
     }
 }
 
-TEST_F(ReceiveCommandsTest, NoHandlerAsksTwiceWhenTheFirstAnswerIsNo) {
+TEST_F(MailCheckerReceiveTest, NoHandlerAsksTwiceWhenTheFirstAnswerIsNo) {
     rig.ui.queueAnswer(BoxAnswer::No);
     rig.ui.queueAnswer(BoxAnswer::Yes);
     rig.ui.queueFile("/usr/local/bin/mailer");
@@ -132,7 +133,7 @@ TEST_F(ReceiveCommandsTest, NoHandlerAsksTwiceWhenTheFirstAnswerIsNo) {
     EXPECT_EQ(checker.settings().emailApp, "/usr/local/bin/mailer");
 }
 
-TEST_F(ReceiveCommandsTest, CancelledBrowseWithoutStoredProgramSaysSoAndStillClears) {
+TEST_F(MailCheckerReceiveTest, CancelledBrowseWithoutStoredProgramSaysSoAndStillClears) {
     rig.ui.queueAnswer(BoxAnswer::Yes);  // browse
     rig.ui.queueAnswer(BoxAnswer::Ok);   // nothing selected
     rig.ui.queueAnswer(BoxAnswer::No);   // second browse question
@@ -144,7 +145,7 @@ TEST_F(ReceiveCommandsTest, CancelledBrowseWithoutStoredProgramSaysSoAndStillCle
     EXPECT_EQ(checker.messages().count(), 0u) << "the list is cleared all the same";
 }
 
-TEST_F(ReceiveCommandsTest, AnalyseAndDumpNeedASelectionAndAServer) {
+TEST_F(MailCheckerReceiveTest, AnalyseAndDumpNeedASelectionAndAServer) {
     checker.selectRow(std::nullopt);
     checker.analyzeSelected();
     checker.dumpSelected();

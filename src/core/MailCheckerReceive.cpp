@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "base/ProcessState.h"
 #include "content/FullRetrieval.h"
 #include "core/MailChecker.h"
 #include "core/MailtoCommand.h"
@@ -15,7 +16,6 @@ namespace qlt {
 namespace {
 
 constexpr std::size_t kRiskSubjectWidth = 24;
-constexpr std::uint8_t kRed = 3;
 
 constexpr const char* kCouldNotConnect = "Could Not Connect to the Server.";
 
@@ -45,7 +45,7 @@ std::string riskLine(const MessageEntry& entry) {
     static constexpr std::array<const char*, 4> kTags = {"[V]", "[S]", "[X]", "[L]"};
     std::string tags;
     for (std::size_t category = 0; category < kTags.size(); ++category) {
-        if (entry.level[category] == kRed) tags += kTags[category];
+        if (entry.level[category] == kLevelRed) tags += kTags[category];
     }
     if (tags.empty()) return {};
     ++riskWarningCounter;

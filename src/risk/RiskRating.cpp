@@ -1,11 +1,13 @@
-#include "risk/RiskRules.h"
+#include "risk/RiskRating.h"
 
 #include <array>
 #include <cstddef>
+#include <string>
+#include <utility>
 
 #include "base/AsciiText.h"
 #include "risk/Enciphered.h"
-#include "risk/ReasonWords.h"
+#include "risk/ExtensionSites.h"
 
 namespace qlt {
 
@@ -32,34 +34,6 @@ bool isUpper(char c) {
 
 bool isLower(char c) {
     return c >= 'a' && c <= 'z';
-}
-
-bool equalsNoCase(const char* a, const char* b, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        if (foldCase(a[i]) != foldCase(b[i])) return false;
-    }
-    return true;
-}
-
-bool isLetterOrDigit(char c) {
-    return isUpper(c) || isLower(c) || (c >= '0' && c <= '9');
-}
-
-// An extension ends where the name does or at a mark: ".js" is not ".json",
-// ".reg" not ".regions", ".exe" not ".exe2".
-bool endsExtension(std::string_view text, std::size_t end) {
-    return end >= text.size() || !isLetterOrDigit(text[end]);
-}
-
-// True when the text holds the extension (".js") whole somewhere.
-bool containsExtension(std::string_view text, std::string_view extension) {
-    if (extension.empty() || extension.size() > text.size()) return false;
-    for (std::size_t i = 0; i + extension.size() <= text.size(); ++i) {
-        if (equalsNoCase(text.data() + i, extension.data(), extension.size()) &&
-            endsExtension(text, i + extension.size()))
-            return true;
-    }
-    return false;
 }
 
 // True when the type text names ".ext" for some extension of the list.
@@ -123,56 +97,66 @@ int countDisguiseMarks(std::string_view w) {
     return marks;
 }
 
+void setLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t reason,
+              std::string words) {
+    entry.level[category] = level;
+    entry.levelReason[category] = reason;
+    entry.levelReasonText[category] = std::move(words);
+}
+
+void setRuleLevel(MessageEntry& entry, RiskCategory category, std::uint8_t level, std::uint32_t rule) {
+    setLevel(entry, category, level, rule, std::string(ruleReasonWords(rule)));
+}
+
+// The built-in rules after the keywords, in their order of precedence.
+void applyAttachmentRule(MessageEntry& entry) {
+    if (!entry.isMultipart) return;
+    for (const auto& part : entry.parts) {
+        if (!part.valid) break;
+        const int risk = attachmentRisk(part.contentType);
+        // An assignment, not a raise: the last risky part has the say.
+        if (risk >= kLevelOrange)
+            setRuleLevel(entry, kVirus, static_cast<std::uint8_t>(risk), kReasonRiskyAttachment);
+    }
+}
+
+void raiseSpam(MessageEntry& entry, std::uint8_t level, std::uint32_t reason) {
+    if (entry.level[kSpam] < level) setRuleLevel(entry, kSpam, level, reason);
+}
+
+void applySpamRules(MessageEntry& entry, std::string_view accountName) {
+    if (!containsNoCase(entry.to, accountName)) raiseSpam(entry, kLevelOrange, kReasonNotAddressed);
+    if (entry.isBase64) raiseSpam(entry, kLevelRed, kReasonBase64Body);
+    if (countDisguisedWords(entry.subject) > 0) raiseSpam(entry, kLevelRed, kReasonDisguisedSubject);
+    if (countDisguisedWords(entry.preview) > 0) raiseSpam(entry, kLevelRed, kReasonDisguisedPreview);
+    if (entry.hasEncodedUrl) raiseSpam(entry, kLevelRed, kReasonEncodedUrl);
+    if (trimWhiteSpace(entry.from).empty()) raiseSpam(entry, kLevelRed, kReasonNoSender);
+}
+
+void applyLinkRules(MessageEntry& entry) {
+    if (entry.hasLink) {
+        raiseSpam(entry, kLevelRed, kReasonLink);
+        if (entry.level[kVirus] == kLevelNone) setRuleLevel(entry, kVirus, kLevelYellow, kReasonLink);
+    }
+    if (entry.hasCidReference) {
+        raiseSpam(entry, kLevelRed, kReasonCidReference);
+        if (entry.level[kVirus] < kLevelOrange)
+            setRuleLevel(entry, kVirus, kLevelOrange, kReasonCidReference);
+    }
+}
+
 }  // namespace
 
-bool containsNoCase(std::string_view haystack, std::string_view needle) {
-    if (haystack.empty() || needle.empty() || needle.size() > haystack.size()) return false;
-    const char first = foldCase(needle[0]);
-    const std::size_t last = haystack.size() - needle.size();
-    for (std::size_t i = 0; i <= last; ++i) {
-        if (foldCase(haystack[i]) == first &&
-            equalsNoCase(haystack.data() + i + 1, needle.data() + 1, needle.size() - 1))
-            return true;
-    }
-    return false;
+void rateMessage(const KeywordDictionary& dictionary, std::string_view body, MessageEntry& entry,
+                 std::string_view accountName) {
+    for (const KeywordRecord* record : dictionary.findInMessage(body, entry)) applyRecord(*record, entry);
+    applyAttachmentRule(entry);
+    applySpamRules(entry, accountName);
+    applyLinkRules(entry);
 }
 
-// The first four bytes at a position, letters folded, for a quick first test.
-std::uint32_t ExtensionSites::prefixAt(std::string_view text, std::size_t at) {
-    std::uint32_t key = 0;
-    for (std::size_t i = 0; i < 4 && at + i < text.size(); ++i)
-        key |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(foldCase(text[at + i]))) << (8 * i);
-    return key;
-}
-
-// A site is a "." that follows the text's start, or the previous ".", by 4 to
-// 6 characters. A "." in the first position is neither a site nor a start.
-ExtensionSites::ExtensionSites(std::string_view text) : m_text(text) {
-    std::size_t previous = 0;
-    for (std::size_t t = text.find('.', 1); t != std::string_view::npos; t = text.find('.', t + 1)) {
-        const std::size_t gap = t - previous;
-        if (gap >= 4 && gap <= 6) m_sites.push_back({t, prefixAt(text, t)});
-        previous = t;
-    }
-}
-
-bool ExtensionSites::match(std::string_view needle) const {
-    if (m_text.size() < 8 || needle.size() < 3 || needle.size() >= m_text.size()) return false;
-    const std::size_t last = m_text.size() - needle.size();
-    const std::uint32_t mask = needle.size() >= 4 ? 0xFFFFFFFFu : 0x00FFFFFFu;
-    const std::uint32_t key = prefixAt(needle, 0);
-    for (const Site& site : m_sites) {
-        if (site.at > last) return false;
-        if ((site.prefix & mask) == key &&
-            equalsNoCase(m_text.data() + site.at, needle.data(), needle.size()) &&
-            endsExtension(m_text, site.at + needle.size()))
-            return true;
-    }
-    return false;
-}
-
-bool matchExtension(std::string_view haystack, std::string_view needle) {
-    return ExtensionSites(haystack).match(needle);
+void rateText(const KeywordDictionary& dictionary, std::string_view text, MessageEntry& entry) {
+    for (const KeywordRecord* record : dictionary.findInText(text)) applyRecord(*record, entry);
 }
 
 void applyRecord(const KeywordRecord& record, MessageEntry& entry) {
