@@ -16,8 +16,9 @@ class SocketTest : public ::testing::Test {
     }
 
     ScriptedUiPort ui;
+    FakeClock clock{FakeClock::Ticks::Real};
     FakePop3Server server;
-    CSocketX socket{[this] { return std::make_unique<TcpStream>(ui); }};
+    CSocketX socket{[this] { return std::make_unique<TcpStream>(ui, clock); }, clock};
 };
 
 TEST_F(SocketTest, ChunkOfExactlyTheBufferSizeIsTakenWhole) {
