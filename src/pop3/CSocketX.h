@@ -30,6 +30,10 @@ class CSocketX {
     // The clock bounds the handshake of a secure connection.
     CSocketX(StreamFactory factory, const Clock& clock) : m_factory(std::move(factory)), m_clock(clock) {}
 
+    // Where the next Connect gets its stream; a client inside a larger
+    // object (the mail checker's) can so be put on another kind of stream.
+    void useStreams(StreamFactory factory) { m_factory = std::move(factory); }
+
     // Opens a new stream (closing any open one) and connects it; timeoutMs 0
     // waits as long as the system lets it.
     ConnectResult Connect(const std::string& host, unsigned port, int timeoutMs);

@@ -113,7 +113,7 @@ class LiveScanTest : public ::testing::Test {
     AccountRecord account;
     std::unique_ptr<MailboxWriter> writer;
     ScriptedUiPort ui;
-    RecordingClock clock;
+    FakeClock clock{FakeClock::Ticks::Real};
     std::string sent;
     int writes = 0;
     Pop3Client client{ui, clock, [this] { return std::make_unique<RecordingStream>(ui, clock, sent, writes); }};

@@ -28,11 +28,11 @@ std::string topOf(const std::string& subject, const std::string& body = "body\r\
 class ServerQuirksScan : public HostileFixture {
   protected:
     // STAT for n messages and a refused CAPA.
-    FakePop3Server& statOf(int n) {
+    ScriptedServer& statOf(int n) {
         return loggedIn().expect("stat\r\n").send("+OK " + std::to_string(n) + " 600\r\n").withoutCapa();
     }
 
-    FakePop3Server& message(int n, const std::string& uidlReply, const std::string& top) {
+    ScriptedServer& message(int n, const std::string& uidlReply, const std::string& top) {
         const std::string number = std::to_string(n);
         return server.expect("list " + number + "\r\n")
             .send("+OK " + number + " 120\r\n")

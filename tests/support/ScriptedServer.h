@@ -64,7 +64,7 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
             playAhead();
             if (!m_outgoing.empty()) return hand(buffer, capacity);
             if (m_peerReset) return fail(kSockConnectionReset, error);
-            if (m_peerClosed) return 0;
+            if (m_peerClosed || playEnded()) return 0;
             const ScriptStep& step = m_steps[m_next];
             if (step.kind == ScriptStep::Flood) {
                 floodInto(step, capacity);
@@ -116,7 +116,10 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
 
     void floodInto(const ScriptStep& step, std::size_t capacity) {
         const std::size_t n = std::min(capacity, step.total - m_offset);
-        for (std::size_t i = 0; i < n; ++i) m_outgoing += step.bytes[(m_offset + i) % step.bytes.size()];
+        const std::size_t at = m_offset % step.bytes.size();
+        std::string repeated = step.bytes;
+        while (repeated.size() < at + n) repeated += repeated;
+        m_outgoing.append(repeated, at, n);
         m_offset += n;
         if (m_offset == step.total) nextStep();
     }
@@ -129,10 +132,12 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
 
     // Plays every step that needs neither the client nor the clock.
     void playAhead() {
-        while (m_failure.empty() && m_next < m_steps.size() && playable(m_steps[m_next])) {
+        while (!playEnded() && playable(m_steps[m_next])) {
         }
-        if (m_next == m_steps.size() || !m_failure.empty()) m_peerClosed = true;
     }
+
+    // With the play ended the server closes the connection.
+    bool playEnded() const { return m_next == m_steps.size() || !m_failure.empty(); }
 
     // Plays the step if it can be played now; false when it has to wait.
     bool playable(const ScriptStep& step) {
