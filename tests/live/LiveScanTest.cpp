@@ -116,7 +116,8 @@ class LiveScanTest : public ::testing::Test {
     FakeClock clock{FakeClock::Ticks::Real};
     std::string sent;
     int writes = 0;
-    Pop3Client client{ui, clock, [this] { return std::make_unique<RecordingStream>(ui, clock, sent, writes); }};
+    Pop3Client client{ui, clock,
+                      [this] { return std::make_unique<RecordingStream>(ui, clock, sent, writes); }};
     MessageList list;
     KeywordDictionary dictionary;
 };

@@ -15,7 +15,8 @@ class FakeClock final : public Clock {
   public:
     enum class Ticks { Real, Stepping };
 
-    explicit FakeClock(Ticks ticks = Ticks::Stepping, std::uint64_t stepMs = 10) : m_ticks(ticks), m_stepMs(stepMs) {}
+    explicit FakeClock(Ticks ticks = Ticks::Stepping, std::uint64_t stepMs = 10)
+        : m_ticks(ticks), m_stepMs(stepMs) {}
 
     std::uint64_t tickMs() const override {
         return m_ticks == Ticks::Real ? m_real.tickMs() : m_now += m_stepMs;

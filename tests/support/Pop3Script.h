@@ -45,7 +45,9 @@ class Pop3Script {
     Server& reset() { return add({ScriptStep::Reset}); }
     // Sends one byte every everyMs. Stops quietly when the client hangs up:
     // a hostile server does not care whether it was heard.
-    Server& trickle(std::string bytes, int everyMs) { return add({ScriptStep::Trickle, std::move(bytes), everyMs}); }
+    Server& trickle(std::string bytes, int everyMs) {
+        return add({ScriptStep::Trickle, std::move(bytes), everyMs});
+    }
     // Sends totalBytes of the pattern repeated, as fast as the client takes
     // them. Stops quietly when the client hangs up.
     Server& flood(std::string pattern, std::size_t totalBytes) {

@@ -32,7 +32,8 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
     // step played as scripted, otherwise what went wrong.
     std::string finish() {
         m_clientOpen = false;
-        playToEnd();
+        m_finishing = true;
+        playAhead();
         return m_failure;
     }
     // Every byte the client sent.
@@ -90,7 +91,9 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
     }
 
   private:
-    bool atStep(ScriptStep::Kind kind) const { return m_next < m_steps.size() && m_steps[m_next].kind == kind; }
+    bool atStep(ScriptStep::Kind kind) const {
+        return m_next < m_steps.size() && m_steps[m_next].kind == kind;
+    }
 
     static long fail(int code, int& error) {
         error = code;
@@ -104,14 +107,11 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
         return static_cast<long>(n);
     }
 
+    // A silence ran its course: a trickle sends its next byte, a pause ends.
     void endSilence(const ScriptStep& step) {
         m_waitedMs = 0;
-        if (step.kind != ScriptStep::Trickle) {
-            ++m_next;
-            return;
-        }
-        m_outgoing += step.bytes[m_offset++];
-        if (m_offset == step.bytes.size()) nextStep();
+        if (step.kind == ScriptStep::Trickle) m_outgoing += step.bytes[m_offset++];
+        if (step.kind != ScriptStep::Trickle || m_offset == step.bytes.size()) nextStep();
     }
 
     void floodInto(const ScriptStep& step, std::size_t capacity) {
@@ -155,7 +155,8 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
             case ScriptStep::Trickle:
             case ScriptStep::Flood:
                 // A hostile server stops when the client hangs up.
-                if (!m_clientOpen || m_peerClosed) break;
+                if (!m_clientOpen || m_peerClosed || (step.kind != ScriptStep::Hang && step.bytes.empty()))
+                    break;
                 return false;
             case ScriptStep::Close:
                 m_peerClosed = true;
@@ -178,17 +179,13 @@ class ScriptedServer : public Pop3Script<ScriptedServer> {
     bool expected(const std::string& bytes) {
         const std::size_t n = std::min(bytes.size(), m_input.size());
         if (bytes.compare(0, n, m_input, 0, n) != 0 || (n < bytes.size() && !m_clientOpen)) {
-            m_failure = "expected \"" + printable(bytes) + "\", got \"" + printable(m_input.substr(0, bytes.size())) + "\"";
+            m_failure = "expected \"" + printable(bytes) + "\", got \"" +
+                        printable(m_input.substr(0, bytes.size())) + "\"";
             return false;
         }
         if (n < bytes.size()) return false;
         m_input.erase(0, n);
         return true;
-    }
-
-    void playToEnd() {
-        m_finishing = true;
-        playAhead();
     }
 
     FakeClock& m_clock;
@@ -217,7 +214,9 @@ class ScriptedStream final : public ByteStream {
         m_open = true;
         return ConnectResult::Connected;
     }
-    long send(std::string_view data, int) override { return m_open ? m_server.clientSent(data, m_error) : closedCall(); }
+    long send(std::string_view data, int) override {
+        return m_open ? m_server.clientSent(data, m_error) : closedCall();
+    }
     long receive(char* buffer, std::size_t capacity, int timeoutMs) override {
         return m_open ? m_server.clientReceive(buffer, capacity, timeoutMs, m_error) : closedCall();
     }
