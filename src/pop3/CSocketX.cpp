@@ -61,7 +61,7 @@ long CSocketX::ReceiveBytes(std::string& bytes, int timeoutMs) {
 
 TlsHandshake CSocketX::StartTls(const TlsSettings& settings, int timeoutMs) {
     if (!ready()) return {};
-    auto tls = std::make_unique<TlsStream>(std::move(m_stream), settings);
+    auto tls = std::make_unique<TlsStream>(std::move(m_stream), settings, m_clock);
     if (timeoutMs > 0) StartTimer(timeoutMs);
     const TlsOutcome outcome = tls->secure(m_nTimerMs);
     if (timeoutMs > 0) StopTimer();

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/Clock.h"
 #include "pop3/ByteStream.h"
 #include "pop3/TlsStream.h"
 
@@ -24,7 +25,12 @@ class CSocketX {
 
     static constexpr std::size_t kReceiveBufferSize = 4096;
 
-    explicit CSocketX(StreamFactory factory) : m_factory(std::move(factory)) {}
+    // The clock bounds the handshake of a secure connection.
+    CSocketX(StreamFactory factory, const Clock& clock) : m_factory(std::move(factory)), m_clock(clock) {}
+
+    // Where the next Connect gets its stream; a client inside a larger
+    // object (the mail checker's) can so be put on another kind of stream.
+    void useStreams(StreamFactory factory) { m_factory = std::move(factory); }
 
     // Opens a new stream (closing any open one) and connects it; timeoutMs 0
     // waits as long as the system lets it.
@@ -60,6 +66,7 @@ class CSocketX {
     bool ready();
 
     StreamFactory m_factory;
+    const Clock& m_clock;
     std::unique_ptr<ByteStream> m_stream;
     int m_nTimerMs = 0;
     int m_lastError = 0;

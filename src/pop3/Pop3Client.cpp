@@ -1,7 +1,6 @@
 #include "pop3/Pop3Client.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -11,6 +10,7 @@
 #include "base/AsciiText.h"
 #include "base/Pop3Terminator.h"
 #include "base/ProcessState.h"
+#include "pop3/Deadline.h"
 #include "pop3/SocketErrors.h"
 #include "pop3/TcpStream.h"
 #include "store/ConnectionSecurity.h"
@@ -55,10 +55,10 @@ std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
 }  // namespace
 
 Pop3Client::Pop3Client(UiPort& ui, const Clock& clock, CSocketX::StreamFactory streams)
-    : m_socket(std::move(streams)), m_ui(ui), m_clock(clock) {}
+    : m_socket(std::move(streams), clock), m_ui(ui), m_clock(clock) {}
 
 Pop3Client::Pop3Client(UiPort& ui, const Clock& clock)
-    : Pop3Client(ui, clock, [&ui] { return std::make_unique<TcpStream>(ui); }) {}
+    : Pop3Client(ui, clock, [&ui, &clock] { return std::make_unique<TcpStream>(ui, clock); }) {}
 
 bool Pop3Client::Connect(const AccountRecord& account) {
     m_account = account;
@@ -219,7 +219,7 @@ bool Pop3Client::receiveWithin(ReplyPace& pace, std::string& chunk, int& error) 
 // replies after it. One that ends where the server hangs up, or at the byte
 // cap, is taken as it stands.
 bool Pop3Client::receiveStatusLine() {
-    ReplyPace pace(replyTimeoutMs());
+    ReplyPace pace(m_clock, replyTimeoutMs());
     std::size_t end = m_pending.find('\n');
     while (end == std::string::npos && m_pending.size() < kMaxStatusLine) {
         std::string chunk;
@@ -274,14 +274,11 @@ void Pop3Client::drainAfterRefusal(std::string_view reply) {
 // that trickles must not hold it.
 void Pop3Client::drain() {
     forgetReplies();
-    using Clock = std::chrono::steady_clock;
-    const int boundMs = replyTimeoutMs() > 0 ? replyTimeoutMs() : kDrainTimeoutMs;
-    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(boundMs);
+    const Deadline bound(m_clock, replyTimeoutMs() > 0 ? replyTimeoutMs() : kDrainTimeoutMs);
     std::string discarded;
     for (int i = 0; i < kDrainMaxReceives; ++i) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0) return;
-        const int waitMs = static_cast<int>(std::min<std::int64_t>(left, kDrainTimeoutMs));
+        const int waitMs = bound.leftMs(kDrainTimeoutMs);
+        if (waitMs <= 0) return;
         if (m_socket.ReceiveBytes(discarded, waitMs) <= 0) return;
     }
 }
@@ -440,7 +437,7 @@ Pop3Client::MultiLine Pop3Client::readMultiLine(int n, int maxReceives, std::siz
     std::size_t searchFrom = 0;
     bool statusLinePending = true;
     std::size_t previousLength = 0;
-    ReplyPace pace(replyTimeoutMs());
+    ReplyPace pace(m_clock, replyTimeoutMs());
     for (int i = 0;; ++i) {
         if (statusLinePending) {
             if (const std::size_t lineEnd = text.find('\n', searchFrom); lineEnd != std::string::npos) {

@@ -193,7 +193,7 @@ bool Pop3Client::Retr(int n, const std::string& path) {
 
 bool Pop3Client::receiveMessage(int fd, const std::string& path, std::int64_t size) {
     ReplyTextWriter writer(fd, size);
-    ReplyPace pace(replyTimeoutMs());
+    ReplyPace pace(m_clock, replyTimeoutMs());
     std::string chunk;
     std::string status;
     bool statusPending = true;

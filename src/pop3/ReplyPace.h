@@ -1,7 +1,9 @@
 #pragma once
 
-#include <chrono>
 #include <cstddef>
+#include <cstdint>
+
+#include "base/Clock.h"
 
 namespace qlt {
 
@@ -13,7 +15,7 @@ class ReplyPace {
   public:
     static constexpr std::size_t kMinBytesPerTimeout = 1024;
 
-    explicit ReplyPace(int timeoutMs);
+    ReplyPace(const Clock& clock, int timeoutMs);
 
     // The wait for the next receive: 0 for no bound, -1 once the reply has
     // failed its pace. A receive that times out before the wait is over is
@@ -22,11 +24,10 @@ class ReplyPace {
     void arrived(std::size_t bytes);
 
   private:
-    using Clock = std::chrono::steady_clock;
-
-    std::chrono::milliseconds m_timeout;
-    Clock::time_point m_lastArrival;
-    Clock::time_point m_windowEnd;
+    const Clock& m_clock;
+    std::uint64_t m_timeout;
+    std::uint64_t m_lastArrival;
+    std::uint64_t m_windowEnd;
     std::size_t m_windowBytes = 0;
 };
 

@@ -19,18 +19,9 @@ namespace qlt {
 
 namespace {
 
-using SteadyClock = std::chrono::steady_clock;
-
 struct AddrInfoDeleter {
     void operator()(addrinfo* list) const { freeaddrinfo(list); }
 };
-
-int sliceMs(const std::optional<SteadyClock::time_point>& deadline) {
-    if (!deadline) return TcpStream::kSliceMs;
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - SteadyClock::now()).count();
-    return static_cast<int>(std::clamp<long long>(left, 0, TcpStream::kSliceMs));
-}
 
 int pendingSocketError(int fd) {
     int error = 0;
@@ -45,11 +36,6 @@ TcpStream::~TcpStream() {
     close();
 }
 
-TcpStream::Deadline TcpStream::deadlineAfter(int timeoutMs) {
-    if (timeoutMs <= 0) return std::nullopt;
-    return SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-}
-
 bool TcpStream::fail(int error) {
     m_error = error;
     return false;
@@ -59,14 +45,14 @@ bool TcpStream::waitFor(short events, const Deadline& deadline) {
     if (m_fd < 0) return fail(kSockNotSocket);
     for (;;) {
         pollfd entry{m_fd, events, 0};
-        const int ready = poll(&entry, 1, sliceMs(deadline));
+        const int ready = poll(&entry, 1, deadline.leftMs(kSliceMs));
         if (ready > 0) {
             if ((entry.revents & POLLNVAL) != 0) return fail(kSockNotSocket);
             // An error or hang-up is reported by the next socket call itself.
             return true;
         }
         if (ready < 0 && errno != EINTR) return fail(socketErrorFromErrno(errno));
-        if (deadline && SteadyClock::now() >= *deadline) return fail(kSockTimedOut);
+        if (deadline.passed()) return fail(kSockTimedOut);
         m_ui.pumpPaint();
     }
 }
@@ -98,11 +84,11 @@ ConnectResult TcpStream::connect(const std::string& host, unsigned port, int tim
 
 ConnectResult TcpStream::connectAny(const std::vector<SocketAddress>& addresses, int timeoutMs) {
     close();
-    const Deadline deadline = deadlineAfter(timeoutMs);
+    const Deadline deadline(m_clock, timeoutMs);
     std::vector<int> attempts;
     bool anySocket = false;
     std::size_t next = 0;
-    SteadyClock::time_point nextStart = SteadyClock::now();
+    std::uint64_t nextStart = m_clock.tickMs();
     const auto won = [&](int fd) {
         for (const int other : attempts) ::close(other);
         m_fd = fd;
@@ -110,28 +96,25 @@ ConnectResult TcpStream::connectAny(const std::vector<SocketAddress>& addresses,
         return ConnectResult::Connected;
     };
     for (;;) {
-        const SteadyClock::time_point now = SteadyClock::now();
+        const std::uint64_t now = m_clock.tickMs();
         if (next < addresses.size() && (attempts.empty() || now >= nextStart)) {
             bool connected = false;
             const int fd = startAttempt(addresses[next++], connected);
-            nextStart = now + std::chrono::milliseconds(kNextAttemptMs);
+            nextStart = now + kNextAttemptMs;
             anySocket = anySocket || fd != kNoSocket;
             if (connected) return won(fd);
             if (fd >= 0) attempts.push_back(fd);
             continue;
         }
         if (attempts.empty()) return anySocket ? ConnectResult::Failed : ConnectResult::NoSocket;
-        if (deadline && now >= *deadline) {
+        if (deadline.passed()) {
             for (const int fd : attempts) ::close(fd);
             m_error = kSockTimedOut;
             return ConnectResult::Failed;
         }
-        int waitMs = sliceMs(deadline);
-        if (next < addresses.size()) {
-            const auto untilNext =
-                std::chrono::duration_cast<std::chrono::milliseconds>(nextStart - now).count();
-            waitMs = static_cast<int>(std::clamp<long long>(untilNext, 0, waitMs));
-        }
+        int waitMs = deadline.leftMs(kSliceMs);
+        if (next < addresses.size())
+            waitMs = static_cast<int>(std::min<std::uint64_t>(nextStart > now ? nextStart - now : 0, waitMs));
         if (const int fd = finishedAttempt(attempts, waitMs); fd >= 0) return won(fd);
         m_ui.pumpPaint();
     }
@@ -172,7 +155,7 @@ int TcpStream::finishedAttempt(std::vector<int>& attempts, int waitMs) {
 }
 
 long TcpStream::send(std::string_view data, int timeoutMs) {
-    const Deadline deadline = deadlineAfter(timeoutMs);
+    const Deadline deadline(m_clock, timeoutMs);
     std::size_t sent = 0;
     while (sent < data.size()) {
         if (!waitFor(POLLOUT, deadline)) return -1;
@@ -189,7 +172,7 @@ long TcpStream::send(std::string_view data, int timeoutMs) {
 }
 
 long TcpStream::receive(char* buffer, std::size_t capacity, int timeoutMs) {
-    const Deadline deadline = deadlineAfter(timeoutMs);
+    const Deadline deadline(m_clock, timeoutMs);
     for (;;) {
         if (!waitFor(POLLIN, deadline)) return -1;
         const ssize_t n = ::recv(m_fd, buffer, capacity, 0);

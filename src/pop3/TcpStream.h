@@ -2,12 +2,12 @@
 
 #include <sys/socket.h>
 
-#include <chrono>
-#include <optional>
 #include <vector>
 
+#include "base/Clock.h"
 #include "base/UiPort.h"
 #include "pop3/ByteStream.h"
+#include "pop3/Deadline.h"
 
 namespace qlt {
 
@@ -22,7 +22,7 @@ struct SocketAddress {
 // never freezes the screen; the call's own deadline ends only that call.
 class TcpStream final : public ByteStream {
   public:
-    explicit TcpStream(UiPort& ui) : m_ui(ui) {}
+    TcpStream(UiPort& ui, const Clock& clock) : m_ui(ui), m_clock(clock) {}
     ~TcpStream() override;
     TcpStream(const TcpStream&) = delete;
     TcpStream& operator=(const TcpStream&) = delete;
@@ -45,9 +45,6 @@ class TcpStream final : public ByteStream {
     ConnectResult connectAny(const std::vector<SocketAddress>& addresses, int timeoutMs);
 
   private:
-    using Deadline = std::optional<std::chrono::steady_clock::time_point>;
-
-    static Deadline deadlineAfter(int timeoutMs);
     // Waits until the socket is ready for events; false with m_error set on
     // time-out or a socket failure.
     bool waitFor(short events, const Deadline& deadline);
@@ -61,6 +58,7 @@ class TcpStream final : public ByteStream {
     bool fail(int error);
 
     UiPort& m_ui;
+    const Clock& m_clock;
     int m_fd = -1;
     int m_error = 0;
 };

@@ -16,8 +16,6 @@ namespace qlt {
 
 namespace {
 
-using SteadyClock = std::chrono::steady_clock;
-
 // TLS records are at most 16 KiB plus their framing.
 constexpr std::size_t kInputChunk = 17 * 1024;
 
@@ -27,19 +25,14 @@ bool isNumericAddress(const std::string& host) {
            inet_pton(AF_INET6, host.c_str(), address.data()) == 1;
 }
 
-std::optional<SteadyClock::time_point> deadlineAfter(int timeoutMs) {
-    if (timeoutMs <= 0) return std::nullopt;
-    return SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-}
-
 struct X509Deleter {
     void operator()(X509* certificate) const { X509_free(certificate); }
 };
 
 }  // namespace
 
-TlsStream::TlsStream(std::unique_ptr<ByteStream> inner, TlsSettings settings)
-    : m_inner(std::move(inner)), m_settings(std::move(settings)) {}
+TlsStream::TlsStream(std::unique_ptr<ByteStream> inner, TlsSettings settings, const Clock& clock)
+    : m_inner(std::move(inner)), m_settings(std::move(settings)), m_clock(clock) {}
 
 TlsStream::~TlsStream() {
     close();
@@ -102,7 +95,7 @@ TlsOutcome TlsStream::secure(int timeoutMs) {
     release();
     m_failure.clear();
     m_certificate = {};
-    const Deadline deadline = deadlineAfter(timeoutMs);
+    const Deadline deadline(m_clock, timeoutMs);
     if (!isOpen()) {
         m_error = kSockNotSocket;
         return TlsOutcome::SocketFailed;
@@ -164,16 +157,11 @@ int TlsStream::drive(Call call, const Deadline& deadline) {
 }
 
 bool TlsStream::remainingMs(const Deadline& deadline, int& ms) {
-    ms = 0;
-    if (!deadline) return true;
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - SteadyClock::now()).count();
-    if (left <= 0) {
-        m_error = kSockTimedOut;
-        return false;
-    }
-    ms = static_cast<int>(std::min<long long>(left, INT_MAX));
-    return true;
+    // 0 asks the inner stream for no bound.
+    ms = deadline.bounded() ? deadline.leftMs() : 0;
+    if (!deadline.bounded() || ms > 0) return true;
+    m_error = kSockTimedOut;
+    return false;
 }
 
 bool TlsStream::flushOutput(const Deadline& deadline) {
@@ -210,7 +198,7 @@ long TlsStream::send(std::string_view data, int timeoutMs) {
         m_error = kSockNotConnected;
         return -1;
     }
-    const Deadline deadline = deadlineAfter(timeoutMs);
+    const Deadline deadline(m_clock, timeoutMs);
     std::size_t sent = 0;
     while (sent < data.size()) {
         const int piece = static_cast<int>(std::min<std::size_t>(data.size() - sent, INT_MAX));
@@ -230,7 +218,7 @@ long TlsStream::receive(char* buffer, std::size_t capacity, int timeoutMs) {
         m_error = kSockNotConnected;
         return -1;
     }
-    const Deadline deadline = deadlineAfter(timeoutMs);
+    const Deadline deadline(m_clock, timeoutMs);
     const int wanted = static_cast<int>(std::min<std::size_t>(capacity, INT_MAX));
     const int result = drive([&] { return SSL_read(m_ssl, buffer, wanted); }, deadline);
     if (result < 0) return -1;
@@ -242,7 +230,7 @@ void TlsStream::close() {
     if (m_secured && m_inner && m_inner->isOpen()) {
         // Tells the server the session ended on purpose; nobody waits for its answer.
         SSL_shutdown(m_ssl);
-        flushOutput(SteadyClock::now() + std::chrono::milliseconds(kCloseNotifyMs));
+        flushOutput(Deadline(m_clock, kCloseNotifyMs));
     }
     release();
     if (m_inner) m_inner->close();

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <chrono>
 #include <memory>
-#include <optional>
 #include <string>
 
+#include "base/Clock.h"
 #include "pop3/ByteStream.h"
 #include "pop3/CertificateCheck.h"
+#include "pop3/Deadline.h"
 
 struct ssl_st;
 struct ssl_ctx_st;
@@ -40,7 +40,7 @@ enum class TlsOutcome {
 // talked in clear text.
 class TlsStream final : public ByteStream {
   public:
-    TlsStream(std::unique_ptr<ByteStream> inner, TlsSettings settings);
+    TlsStream(std::unique_ptr<ByteStream> inner, TlsSettings settings, const Clock& clock);
     ~TlsStream() override;
     TlsStream(const TlsStream&) = delete;
     TlsStream& operator=(const TlsStream&) = delete;
@@ -63,7 +63,6 @@ class TlsStream final : public ByteStream {
     static constexpr int kCloseNotifyMs = 500;
 
   private:
-    using Deadline = std::optional<std::chrono::steady_clock::time_point>;
     enum class Input { Data, Closed, Failed };
 
     bool setUp();
@@ -81,6 +80,7 @@ class TlsStream final : public ByteStream {
 
     std::unique_ptr<ByteStream> m_inner;
     TlsSettings m_settings;
+    const Clock& m_clock;
     ssl_ctx_st* m_context = nullptr;
     ssl_st* m_ssl = nullptr;
     bool m_secured = false;

@@ -6,6 +6,7 @@
 #include "base/ProcessState.h"
 #include "core/BackgroundCheck.h"
 #include "support/CheckerRig.h"
+#include "support/FakeNetwork.h"
 #include "support/FakePop3Server.h"
 #include "support/RecordingSoundPlayer.h"
 
@@ -53,16 +54,6 @@ class FakeWindow final : public WindowPort {
     int raises = 0;
     std::vector<int> steps;
     std::vector<std::string> notices;
-};
-
-class FakeNetwork final : public NetworkState {
-  public:
-    bool isConnected() const override {
-        ++asked;
-        return connected;
-    }
-    bool connected = true;
-    mutable int asked = 0;
 };
 
 class BackgroundCheckTest : public ::testing::Test {

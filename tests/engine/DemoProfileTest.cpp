@@ -4,16 +4,10 @@
 #include "store/AccountPersistence.h"
 #include "store/Formatting.h"
 #include "store/InMemoryProfile.h"
+#include "support/StillWindow.h"
 
 namespace qlt::demo {
 namespace {
-
-class StillWindow final : public WindowGeometry {
-  public:
-    Rect windowRect() const override { return {0, 0, 302, 420}; }
-    void moveTopLeft(std::int32_t, std::int32_t) override {}
-    Size screenSize() const override { return {1920, 1080}; }
-};
 
 // The program loads the demo profile as any other: one current account for
 // the server, and a scan as soon as the window is up.
@@ -21,7 +15,7 @@ TEST(DemoProfile, LoadsAsOneCurrentAccountForTheServer) {
     InMemoryProfile profile;
     ASSERT_TRUE(writeDemoProfile(profile, 40110));
 
-    StillWindow window;
+    test::StillWindow window;
     AccountPersistence persistence(profile, window);
     AccountStore store;
     Settings settings;

@@ -2,21 +2,11 @@
 
 #include "core/ProgressCaptions.h"
 #include "core/ScanResult.h"
+#include "support/FakeClock.h"
 #include "support/SampleAccounts.h"
 
 namespace qlt {
 namespace {
-
-class FixedClock final : public Clock {
-  public:
-    explicit FixedClock(SystemTime now) : m_now(now) {}
-    std::uint64_t tickMs() const override { return 0; }
-    void sleepMs(unsigned) override {}
-    SystemTime utcNow() const override { return m_now; }
-
-  private:
-    SystemTime m_now;
-};
 
 TEST(ScanOutcome, FromTheReadersResultNumber) {
     struct Row {
@@ -32,7 +22,8 @@ TEST(ScanOutcome, FromTheReadersResultNumber) {
 
 TEST(RecordScanResult, EachOutcomeWritesItsFields) {
     const SystemTime now{2025, 6, 2, 17, 9, 30, 5, 0};
-    const FixedClock clock(now);
+    test::FakeClock clock;
+    clock.now = now;
     const ServerReport server{42, 123456, 3100};
     AccountRecord before = test::sampleAccount(3);
     before.scanIncomplete = 1;
@@ -74,7 +65,8 @@ TEST(RecordScanResult, EachOutcomeWritesItsFields) {
 }
 
 TEST(RecordScanResult, CodesAreTheTablesCaptions) {
-    const FixedClock clock({});
+    test::FakeClock clock;
+    clock.now = {};
     const AccountRecord account = test::sampleAccount(1);
     const auto captionOf = [&](ScanOutcome outcome) {
         const auto code = RecordScanResult(account, outcome, {}, clock).progressCode;

@@ -64,7 +64,7 @@ struct WindowRig {
     MailChecker& checker() { return window->checker(); }
 
     TempFolder folder{"qlt-window"};
-    RecordingClock clock;
+    FakeClock clock{FakeClock::Ticks::Real};
     InMemoryProfile profile;
     RecordingLauncher launcher;
     FixedMailto mailto;

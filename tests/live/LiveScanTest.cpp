@@ -48,7 +48,8 @@ std::size_t occurrences(const std::string& text, const std::string& what) {
 // A plain TCP stream that keeps what the client sent, to count commands.
 class RecordingStream final : public ByteStream {
   public:
-    RecordingStream(UiPort& ui, std::string& sent, int& writes) : m_tcp(ui), m_sent(sent), m_writes(writes) {}
+    RecordingStream(UiPort& ui, const Clock& clock, std::string& sent, int& writes)
+        : m_tcp(ui, clock), m_sent(sent), m_writes(writes) {}
     ConnectResult connect(const std::string& host, unsigned port, int timeoutMs) override {
         return m_tcp.connect(host, port, timeoutMs);
     }
@@ -112,10 +113,11 @@ class LiveScanTest : public ::testing::Test {
     AccountRecord account;
     std::unique_ptr<MailboxWriter> writer;
     ScriptedUiPort ui;
-    RecordingClock clock;
+    FakeClock clock{FakeClock::Ticks::Real};
     std::string sent;
     int writes = 0;
-    Pop3Client client{ui, clock, [this] { return std::make_unique<RecordingStream>(ui, sent, writes); }};
+    Pop3Client client{ui, clock,
+                      [this] { return std::make_unique<RecordingStream>(ui, clock, sent, writes); }};
     MessageList list;
     KeywordDictionary dictionary;
 };

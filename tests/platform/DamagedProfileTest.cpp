@@ -58,7 +58,7 @@ class DamagedAccounts : public ::testing::TestWithParam<Damage> {
         explicit Start(const QString& file) : profile(file) { checker.load(); }
         QSettingsProfile profile;
         ScriptedUiPort ui;
-        RecordingClock clock;
+        FakeClock clock{FakeClock::Ticks::Real};
         StillWindow window;
         RecordingLauncher launcher;
         FixedMailto mailto;

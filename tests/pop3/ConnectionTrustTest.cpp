@@ -20,7 +20,6 @@ class ConnectionTrustTest : public Pop3Fixture {
 
 TEST_F(ConnectionTrustTest, WarnsOnceBeforeAClearTextLoginToAnotherMachine) {
     server.greetAndLogin("ann", "s3cret");
-    server.start();
     AccountRecord login = account();
     login.accountName = "Ann at work";
 
@@ -46,7 +45,6 @@ TEST_F(ConnectionTrustTest, WarnsOnceBeforeAClearTextLoginToAnotherMachine) {
 
 TEST_F(ConnectionTrustTest, DecliningSendsNothingAndWarnsAgainNextTime) {
     AccountRecord login = account();
-    login.port = FakePop3Server::unusedPort();
     ui.queueAnswer(BoxAnswer::No);
 
     const TrustedLogin result = trust.connect(client, login);
@@ -57,6 +55,7 @@ TEST_F(ConnectionTrustTest, DecliningSendsNothingAndWarnsAgainNextTime) {
     // Not even a connection was tried: that would have left its own error.
     EXPECT_EQ(client.m_strError, kPlainTextDeclined);
     EXPECT_TRUE(ui.progressEvents.empty());
+    EXPECT_EQ(server.connections(), 0);
     EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
@@ -85,7 +84,6 @@ TEST_P(NoWarningTest, LogsInWithoutABox) {
     } else {
         server.greetAndLogin("ann", "s3cret");
     }
-    server.start();
     AccountRecord login = account();
     login.security = row.security;
     login.plainTextWarned = row.warned;

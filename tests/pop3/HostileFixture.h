@@ -2,26 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <memory>
 #include <string>
 
 #include "base/ProcessState.h"
 #include "support/CheckerRig.h"
-#include "support/FakePop3Server.h"
+#include "support/ScriptedServer.h"
 
 namespace qlt::test {
 
 // A mail checker with one account, current, on a scripted server that is
-// out to hurt it. Every case must end within kBoundMs, tell what went wrong,
-// and leave the message list and the account in step with each other.
+// out to hurt it. Every case must end within kBoundMs of the clock, tell what
+// went wrong, and leave the message list and the account in step with each
+// other. The clock moves only when the server keeps the client waiting.
 class HostileFixture : public ::testing::Test {
   protected:
     // Far beyond what any case needs with one-second time-outs, far below
     // what a scan held by the server would take.
-    static constexpr long kBoundMs = 20000;
+    static constexpr std::uint64_t kBoundMs = 20000;
 
     void SetUp() override {
-        const int n = rig.addAccount(server.port(), "ann", "pw");
+        checker.client().m_socket.useStreams([this] { return std::make_unique<ScriptedStream>(server); });
+        const int n = rig.addAccount(110, "ann", "pw");
         AccountRecord a = *checker.GetAccount(n);
         a.timeout = 1;
         checker.ReplaceAccount(n, a);
@@ -29,10 +31,10 @@ class HostileFixture : public ::testing::Test {
     }
     void TearDown() override { resetProcessState(); }
 
-    FakePop3Server& loggedIn() { return server.greetAndLogin("ann", "pw"); }
+    ScriptedServer& loggedIn() { return server.greetAndLogin("ann", "pw"); }
 
     // A mailbox of one message with this id, played up to the TOP command.
-    FakePop3Server& untilTop(const std::string& uidl, int scanBuf = 1024) {
+    ScriptedServer& untilTop(const std::string& uidl, int scanBuf = 1024) {
         return loggedIn()
             .expect("stat\r\n")
             .send("+OK 1 500\r\n")
@@ -44,14 +46,12 @@ class HostileFixture : public ::testing::Test {
             .expect("top 1 " + std::to_string(scanBuf) + "\r\n");
     }
 
-    // Starts the server, runs the command and checks it ended in bounded time.
+    // Runs the command and checks it ended in bounded time.
     template <typename Command>
     void run(Command command) {
-        server.start();
-        const auto start = std::chrono::steady_clock::now();
+        const std::uint64_t start = rig.clock.tickMs();
         command();
-        const auto took = std::chrono::steady_clock::now() - start;
-        EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), kBoundMs);
+        EXPECT_LT(rig.clock.tickMs() - start, kBoundMs);
         server.finish();
         EXPECT_FALSE(checker.scanRunning());
         EXPECT_EQ(rig.ui.waitDepth, 0);
@@ -86,9 +86,9 @@ class HostileFixture : public ::testing::Test {
         EXPECT_EQ(checker.view().rowCount(), list.count());
     }
 
-    CheckerRig rig;
+    CheckerRig rig{FakeClock::Ticks::Stepping, 0};
     MailChecker& checker = rig.checker;
-    FakePop3Server server;
+    ScriptedServer server{rig.clock};
 };
 
 inline std::string topReply(const std::string& subject) {

@@ -48,7 +48,7 @@ class HostileResetTest : public HostileFixture {
         const Exchange& cut = dialogue[row.stage];
         if (!cut.command.empty()) server.expect(cut.command);
         if (row.halfway)
-            server.send(cut.reply.substr(0, cut.reply.size() / 2)).delay(FakePop3Server::kSplitPauseMs);
+            server.send(cut.reply.substr(0, cut.reply.size() / 2)).delay(ScriptedServer::kSplitPauseMs);
         server.reset();
         if (!retriesTop) return;
         for (int retry = 0; retry < kTopTries; ++retry) server.acceptNext().reset();

@@ -91,7 +91,7 @@ TEST_F(HostileServerTest, NulBytesInsideTheListingAndTheTopText) {
         .send("+OK 1 nul\0led\r\n"s)
         .expect("top 1 1024\r\n")
         .send("+OK\r\nSubject: cut\0here\r\n"s)
-        .delay(FakePop3Server::kSplitPauseMs)
+        .delay(ScriptedServer::kSplitPauseMs)
         .send("\r\n.\r\n")
         .expect("quit\r\n")
         .send("+OK\0\r\n"s);

@@ -19,13 +19,6 @@ std::string topReply(const std::string& message) {
     return "+OK\r\n" + message + ".\r\n";
 }
 
-// Remembers the pauses asked for instead of waiting them out.
-class PauseRecordingClock : public SteppingClock {
-  public:
-    void sleepMs(unsigned ms) override { pauses.push_back(ms); }
-    std::vector<unsigned> pauses;
-};
-
 class MailboxScanTest : public Pop3Fixture {
   protected:
     void SetUp() override {
@@ -34,7 +27,7 @@ class MailboxScanTest : public Pop3Fixture {
     }
 
     // LIST n and UIDL n with their answers.
-    FakePop3Server& listAndUidl(int n, std::size_t size, const std::string& uidl) {
+    ScriptedServer& listAndUidl(int n, std::size_t size, const std::string& uidl) {
         const std::string number = std::to_string(n);
         return server.expect("list " + number + "\r\n")
             .send("+OK " + number + " " + std::to_string(size) + "\r\n")
@@ -42,19 +35,18 @@ class MailboxScanTest : public Pop3Fixture {
             .send("+OK " + number + " " + uidl + "\r\n");
     }
 
-    FakePop3Server& top(int n, const std::string& message) {
+    ScriptedServer& top(int n, const std::string& message) {
         return server.expect("top " + std::to_string(n) + " 1024\r\n").send(topReply(message));
     }
 
     int scan(bool forceRescan = false) {
         stored.server = "127.0.0.1";
-        stored.port = server.port();
+        stored.port = 110;
         stored.userName = "ann";
         stored.password = "s3cret";
         stored.timeout = 2;
-        server.start();
         if (!client.Connect(stored)) return -100;
-        return ScanMailbox({client, list, dictionary, stored, 1024, forceRescan, ui, pauses});
+        return ScanMailbox({client, list, dictionary, stored, 1024, forceRescan, ui, clock});
     }
 
     MessageEntry knownEntry(const std::string& uidl, std::uint8_t accountIndex) const {
@@ -69,7 +61,6 @@ class MailboxScanTest : public Pop3Fixture {
     AccountRecord stored;
     MessageList list;
     KeywordDictionary dictionary;
-    PauseRecordingClock pauses;
 };
 
 TEST_F(MailboxScanTest, ListsEveryMessageAndTopsOnlyTheUnknownOnes) {
@@ -206,7 +197,7 @@ TEST_F(RenumberingScanTest, AListingCutShortRenumbersWhatItSawAndDropsNothing) {
 }
 
 // Each failed TOP: the server refuses and hangs up, the client reconnects.
-void failedTopThenReconnect(FakePop3Server& server) {
+void failedTopThenReconnect(ScriptedServer& server) {
     server.expect("top 1 1024\r\n").send("-ERR busy\r\n").close().acceptNext().greetAndLogin("ann", "s3cret");
 }
 
@@ -218,7 +209,7 @@ TEST_F(MailboxScanTest, FourFailedTopsReconnectEachTimeThenGiveUp) {
 
     EXPECT_EQ(scan(), kScanFailed);
     EXPECT_EQ(server.finish(), "");
-    EXPECT_EQ(pauses.pauses, (std::vector<unsigned>{1000, 1000, 1000, 1000}));
+    EXPECT_EQ(clock.sleeps, (std::vector<unsigned>{1000, 1000, 1000, 1000}));
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "Connection Timed-Out. Retry Later.");
     EXPECT_EQ(ui.boxes[0].buttons, BoxButtons::Ok);
@@ -236,7 +227,7 @@ TEST_F(MailboxScanTest, TopThatSucceedsOnARetryGoesOnWithoutRepeatingStat) {
 
     EXPECT_EQ(scan(), 2);
     EXPECT_EQ(server.finish(), "");
-    EXPECT_EQ(pauses.pauses.size(), 2u);
+    EXPECT_EQ(clock.sleeps.size(), 2u);
     EXPECT_TRUE(ui.boxes.empty());
     ASSERT_EQ(list.count(), 1u);
     EXPECT_EQ(list.at(0).subject.view(), "one");
@@ -271,7 +262,7 @@ TEST_F(MailboxScanTest, AbortLeftFromAnEarlierStopIsClearedOnEntry) {
 
 struct GoneCase {
     const char* name;
-    void (*script)(FakePop3Server&);
+    void (*script)(ScriptedServer&);
     std::size_t entriesKept;
 };
 
@@ -291,15 +282,15 @@ TEST_P(MailboxScanServerGoneTest, EndsFailedKeepingWhatWasRead) {
 
 INSTANTIATE_TEST_SUITE_P(
     Moments, MailboxScanServerGoneTest,
-    ::testing::Values(GoneCase{"BeforeList", [](FakePop3Server& s) { s.expect("list 2\r\n").close(); }, 1},
+    ::testing::Values(GoneCase{"BeforeList", [](ScriptedServer& s) { s.expect("list 2\r\n").close(); }, 1},
                       GoneCase{"BeforeUidl",
-                               [](FakePop3Server& s) {
+                               [](ScriptedServer& s) {
                                    s.expect("list 2\r\n").send("+OK 2 99\r\n").expect("uidl 2\r\n").close();
                                },
                                1},
                       // A TOP cut short still gives an entry; the next LIST finds the server gone.
                       GoneCase{"InsideTop",
-                               [](FakePop3Server& s) {
+                               [](ScriptedServer& s) {
                                    s.expect("list 2\r\n")
                                        .send("+OK 2 99\r\n")
                                        .expect("uidl 2\r\n")
@@ -330,7 +321,7 @@ class PipelinedScanTest : public MailboxScanTest {
                     uidls[static_cast<std::size_t>(i - first)] + "\r\n";
         return text;
     }
-    FakePop3Server& pipeliningLogin(int count) {
+    ScriptedServer& pipeliningLogin(int count) {
         return loggedInScript()
             .expect("stat\r\n")
             .send("+OK " + std::to_string(count) + " 900\r\n")
@@ -412,7 +403,7 @@ TEST_F(PipelinedScanTest, AFailedTopReconnectsAndTheRestOfTheWindowIsAskedForAga
 
     EXPECT_EQ(scan(), 3);
     EXPECT_EQ(server.finish(), "");
-    EXPECT_EQ(pauses.pauses, std::vector<unsigned>{kReconnectPauseMs});
+    EXPECT_EQ(clock.sleeps, std::vector<unsigned>{kReconnectPauseMs});
     ASSERT_EQ(list.count(), 2u);
     EXPECT_EQ(list.at(0).subject.view(), "one");
     EXPECT_EQ(list.at(1).subject.view(), "two");

@@ -9,7 +9,7 @@ namespace {
 class PipeliningTest : public Pop3Fixture {
   protected:
     // A login whose server announces PIPELINING, then what the test adds.
-    FakePop3Server& pipeliningScript() { return loggedInScript().capa("TOP\r\nPIPELINING\r\n"); }
+    ScriptedServer& pipeliningScript() { return loggedInScript().capa("TOP\r\nPIPELINING\r\n"); }
     void connectPipelining() {
         connectAndLogIn();
         ASSERT_TRUE(client.Capa());

@@ -20,7 +20,6 @@ class SecureConnectTest : public Pop3Fixture {
     }
 
     void expectRefusedBeforeTheLogin(std::uint8_t security, const std::string& error) {
-        server.start();
         EXPECT_FALSE(client.Connect(secureAccount(security)));
         EXPECT_EQ(server.finish(), "");
         EXPECT_EQ(client.m_strError, error);
@@ -54,13 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StlsRefusal{"DataAfterTheAgreement", "+OK Begin TLS\r\n+OK logged in\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SecureConnectTest, ImplicitTlsHandshakeTimesOutAndRepaintsWhileWaiting) {
+TEST_F(SecureConnectTest, ImplicitTlsHandshakeTimesOutWithinTheTimeOut) {
     server.hang(3000);
-    const auto started = std::chrono::steady_clock::now();
+    const std::uint64_t started = clock.tickMs();
     expectRefusedBeforeTheLogin(kSecurityTls, socketErrorText(kSockTimedOut));
-    EXPECT_GE(elapsedMs(started), 900);
-    EXPECT_LT(elapsedMs(started), 2500);
-    EXPECT_GT(ui.paintPumps, 10);
+    EXPECT_GE(elapsedMs(started), 2000u);
+    EXPECT_LT(elapsedMs(started), 2500u);
     // The handshake came first: no greeting was waited for.
     EXPECT_TRUE(ui.progressEvents.empty());
     // What the client sent was a TLS ClientHello, not POP3.
@@ -75,7 +73,6 @@ TEST_F(SecureConnectTest, StlsHandshakeTimesOut) {
 
 TEST_F(SecureConnectTest, APlainServerOnATlsAccountIsNoSecureConnection) {
     server.send("+OK POP3 ready\r\n").hang(1000);
-    server.start();
     EXPECT_FALSE(client.Connect(secureAccount(kSecurityTls)));
     EXPECT_EQ(server.finish(), "");
     EXPECT_EQ(client.m_strError.rfind("ERROR: No secure connection could be agreed with the server (", 0), 0u)
@@ -85,7 +82,6 @@ TEST_F(SecureConnectTest, APlainServerOnATlsAccountIsNoSecureConnection) {
 
 TEST_F(SecureConnectTest, AServerClosingDuringTheHandshakeIsNoSecureConnection) {
     server.close();
-    server.start();
     EXPECT_FALSE(client.Connect(secureAccount(kSecurityTls)));
     EXPECT_EQ(server.finish(), "");
     EXPECT_EQ(

@@ -28,11 +28,11 @@ std::string topOf(const std::string& subject, const std::string& body = "body\r\
 class ServerQuirksScan : public HostileFixture {
   protected:
     // STAT for n messages and a refused CAPA.
-    FakePop3Server& statOf(int n) {
+    ScriptedServer& statOf(int n) {
         return loggedIn().expect("stat\r\n").send("+OK " + std::to_string(n) + " 600\r\n").withoutCapa();
     }
 
-    FakePop3Server& message(int n, const std::string& uidlReply, const std::string& top) {
+    ScriptedServer& message(int n, const std::string& uidlReply, const std::string& top) {
         const std::string number = std::to_string(n);
         return server.expect("list " + number + "\r\n")
             .send("+OK " + number + " 120\r\n")
@@ -174,20 +174,18 @@ TEST_F(ServerQuirksClient, RetrKeepsTheSamePace) {
     };
     for (const Row& row : {Row{"slow but live", 1200, true}, Row{"trickling", 40, false}}) {
         SCOPED_TRACE(row.name);
-        FakePop3Server paced;
+        ScriptedServer paced{clock};
         paced.greetAndLogin("ann", "s3cret").expect("list 1\r\n").send("+OK 1 20000\r\n");
         paced.expect("retr 1\r\n").send("+OK\r\nSubject: paced\r\n\r\n");
         for (int i = 0; i < 10; ++i) paced.send(std::string(row.chunk, 'r') + "\r\n").delay(400);
         paced.send(".\r\n");
-        paced.start();
+        Pop3Client retr{ui, clock, [&paced] { return std::make_unique<ScriptedStream>(paced); }};
         AccountRecord a = account(1);
-        a.port = paced.port();
-        Pop3Client retr{ui, clock};
         ASSERT_TRUE(retr.Connect(a)) << retr.m_strError;
         const std::filesystem::path file = std::filesystem::temp_directory_path() / "qlt-paced-retr.eml";
         EXPECT_EQ(retr.Retr(1, file.string()), row.read) << retr.m_strError;
         retr.Close();
-        paced.finish();
+        EXPECT_EQ(paced.finish(), "");
         std::filesystem::remove(file);
     }
 }
@@ -202,9 +200,9 @@ TEST_F(ServerQuirksClient, OkCountsOnlyAtTheStartOfACommandsReply) {
 TEST_F(ServerQuirksClient, ALineBreakInTheCredentialsSendsNothing) {
     for (const char* user : {"ann\r\ndele 1", "ann\ndele 1"}) {
         AccountRecord a = account();
-        a.port = FakePop3Server::unusedPort();
         a.userName = user;
         EXPECT_FALSE(client.Connect(a));
+        EXPECT_EQ(server.connections(), 0);
         EXPECT_NE(client.m_strError.find("line break"), std::string::npos) << client.m_strError;
     }
 }
@@ -229,7 +227,9 @@ int deadListener(std::vector<int>& held, sockaddr_in& address) {
     return fd;
 }
 
-TEST_F(ServerQuirksClient, ADeadFirstAddressGivesWayToTheNext) {
+class ServerQuirksLoopback : public LoopbackPop3Fixture {};
+
+TEST_F(ServerQuirksLoopback, ADeadFirstAddressGivesWayToTheNext) {
     std::vector<int> held;
     sockaddr_in dead{};
     deadListener(held, dead);
@@ -244,7 +244,7 @@ TEST_F(ServerQuirksClient, ADeadFirstAddressGivesWayToTheNext) {
         a.family = AF_INET;
         a.length = sizeof(sockaddr_in);
     }
-    TcpStream stream(ui);
+    TcpStream stream(ui, clock);
     ASSERT_EQ(stream.connectAny(addresses, 10000), ConnectResult::Connected);
     char greeting[16] = {};
     EXPECT_EQ(stream.receive(greeting, sizeof greeting, 2000), 10);

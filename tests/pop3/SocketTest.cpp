@@ -16,8 +16,9 @@ class SocketTest : public ::testing::Test {
     }
 
     ScriptedUiPort ui;
+    FakeClock clock{FakeClock::Ticks::Real};
     FakePop3Server server;
-    CSocketX socket{[this] { return std::make_unique<TcpStream>(ui); }};
+    CSocketX socket{[this] { return std::make_unique<TcpStream>(ui, clock); }, clock};
 };
 
 TEST_F(SocketTest, ChunkOfExactlyTheBufferSizeIsTakenWhole) {
@@ -39,19 +40,47 @@ TEST_F(SocketTest, NulInsideAChunkEndsItsText) {
     EXPECT_EQ(text, "+OK");
 }
 
-TEST_F(SocketTest, TimeOutCancelsOnlyThatCallAndRepaintsWhileWaiting) {
+// The same connection over a scripted stream, where the time-outs run on the clock.
+class ScriptedSocketTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(socket.Connect("pop.example.org", 110, 2000), ConnectResult::Connected);
+    }
+
+    FakeClock clock;
+    ScriptedServer server{clock};
+    CSocketX socket{[this] { return std::make_unique<ScriptedStream>(server); }, clock};
+};
+
+TEST_F(ScriptedSocketTest, TimeOutCancelsOnlyThatCall) {
     server.delay(600).send("+OK late\r\n");
-    server.start();
     std::string text = "old";
-    const auto started = std::chrono::steady_clock::now();
+    const std::uint64_t started = clock.tickMs();
     EXPECT_EQ(socket.ReceiveChunk(text, 100), -1);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(500));
+    EXPECT_LT(clock.tickMs() - started, 500u);
     EXPECT_EQ(socket.GetLastError(), kSockTimedOut);
     EXPECT_EQ(text, "");
-    EXPECT_GT(ui.paintPumps, 0);
     // Time-out 0 sets no timer: the next receive waits for the late reply.
     EXPECT_EQ(socket.ReceiveChunk(text, 0), 10);
     EXPECT_EQ(text, "+OK late\r\n");
+    EXPECT_EQ(server.finish(), "");
+}
+
+// The handshake waits on the real socket underneath, repainting, within its bound.
+TEST_F(SocketTest, TlsHandshakeTimesOutAndRepaintsWhileWaiting) {
+    server.hang(3000);
+    server.start();
+    const std::uint64_t started = clock.tickMs();
+    const TlsHandshake handshake = socket.StartTls({"127.0.0.1", "", {}}, 500);
+    const std::uint64_t waited = clock.tickMs() - started;
+    EXPECT_EQ(handshake.outcome, TlsOutcome::SocketFailed);
+    EXPECT_EQ(socket.GetLastError(), kSockTimedOut);
+    EXPECT_FALSE(socket.IsOpen());
+    EXPECT_GE(waited, 490u);
+    EXPECT_LT(waited, 1500u);
+    EXPECT_GT(ui.paintPumps, 0);
+    socket.Close();
+    EXPECT_EQ(server.finish(), "");
 }
 
 TEST_F(SocketTest, SendTextStopsAtNulAndClosedSocketFails) {

@@ -4,32 +4,18 @@
 #include <string>
 #include <vector>
 
-#include "base/Clock.h"
 #include "base/MailtoHandler.h"
 #include "base/ProgramLauncher.h"
 #include "core/MailChecker.h"
 #include "risk/SenderList.h"
 #include "store/InMemoryProfile.h"
+#include "support/FakeClock.h"
 #include "support/ScriptedUiPort.h"
 #include "support/StillWindow.h"
 #include "support/TempFolder.h"
 #include "support/TestPaths.h"
 
 namespace qlt::test {
-
-// Real ticks (the rate meter needs them); pauses are recorded, not slept.
-class RecordingClock final : public Clock {
-  public:
-    std::uint64_t tickMs() const override { return m_real.tickMs(); }
-    void sleepMs(unsigned ms) override { sleeps.push_back(ms); }
-    SystemTime utcNow() const override { return now; }
-
-    std::vector<unsigned> sleeps;
-    SystemTime now{2026, 3, 2, 3, 10, 30, 15, 0};
-
-  private:
-    SystemClock m_real;
-};
 
 // Starts only the programs it was told exist.
 class RecordingLauncher final : public ProgramLauncher {
@@ -67,7 +53,9 @@ inline int appendLoopbackAccount(MailChecker& checker, unsigned port, const std:
 // A mail checker on fakes, with its data files in a private folder: the
 // shipped dictionary, no user strings, an empty sender list.
 struct CheckerRig {
-    CheckerRig() {
+    // Real ticks for servers on real sockets; stepping ones for a ScriptedServer.
+    explicit CheckerRig(FakeClock::Ticks ticks = FakeClock::Ticks::Real, std::uint64_t stepMs = 10)
+        : clock(ticks, stepMs) {
         checker.startCheckTimerHook = [this] { timerCalls.push_back("start"); };
         checker.stopCheckTimerHook = [this](bool reset) {
             timerCalls.push_back(reset ? "stop reset" : "stop");
@@ -86,7 +74,7 @@ struct CheckerRig {
 
     TempFolder folder{"qlt-checker"};
     ScriptedUiPort ui;
-    RecordingClock clock;
+    FakeClock clock;
     InMemoryProfile profile;
     StillWindow window;
     RecordingLauncher launcher;

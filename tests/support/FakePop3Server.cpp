@@ -37,20 +37,6 @@ int msLeft(SteadyClock::time_point deadline) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-std::string printable(const std::string& bytes) {
-    std::string out;
-    for (const char c : bytes) {
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 FakePop3Server::FakePop3Server() {
@@ -60,82 +46,6 @@ FakePop3Server::FakePop3Server() {
 FakePop3Server::~FakePop3Server() {
     finish();
     if (m_listenFd >= 0) ::close(m_listenFd);
-}
-
-FakePop3Server& FakePop3Server::send(std::string bytes) {
-    m_steps.push_back({Step::Send, std::move(bytes), 0});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::sendSplit(const std::string& bytes, const std::vector<std::size_t>& cuts) {
-    std::size_t from = 0;
-    for (const std::size_t cut : cuts) {
-        send(bytes.substr(from, cut - from));
-        delay(kSplitPauseMs);
-        from = cut;
-    }
-    return send(bytes.substr(from));
-}
-
-FakePop3Server& FakePop3Server::expect(std::string bytes) {
-    m_steps.push_back({Step::Expect, std::move(bytes), 0});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::delay(int ms) {
-    m_steps.push_back({Step::Delay, {}, ms});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::hang(int ms) {
-    m_steps.push_back({Step::Hang, {}, ms});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::close() {
-    m_steps.push_back({Step::Close, {}, 0});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::reset() {
-    m_steps.push_back({Step::Reset, {}, 0});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::trickle(std::string bytes, int everyMs) {
-    m_steps.push_back({Step::Trickle, std::move(bytes), everyMs});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::flood(std::string pattern, std::size_t totalBytes) {
-    m_steps.push_back({Step::Flood, std::move(pattern), 0, totalBytes});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::acceptNext() {
-    m_steps.push_back({Step::Accept, {}, 0});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::run(std::function<bool()> action) {
-    m_steps.push_back({Step::Run, {}, 0, 0, std::move(action)});
-    return *this;
-}
-
-FakePop3Server& FakePop3Server::greetAndLogin(const std::string& user, const std::string& password) {
-    return send("+OK POP3 ready\r\n")
-        .expect("user " + user + "\r\n")
-        .send("+OK\r\n")
-        .expect("pass " + password + "\r\n")
-        .send("+OK logged in\r\n");
-}
-
-FakePop3Server& FakePop3Server::withoutCapa() {
-    return expect("capa\r\n").send("-ERR unknown command\r\n");
-}
-
-FakePop3Server& FakePop3Server::capa(const std::string& capabilities) {
-    return expect("capa\r\n").send("+OK capability list follows\r\n" + capabilities + ".\r\n");
 }
 
 void FakePop3Server::start() {
@@ -166,22 +76,22 @@ bool FakePop3Server::acceptClient() {
 
 void FakePop3Server::play() {
     if (!acceptClient()) return;
-    for (const Step& step : m_steps) {
+    for (const ScriptStep& step : m_steps) {
         if (!playStep(step)) break;
     }
     closeClient();
 }
 
-bool FakePop3Server::playStep(const Step& step) {
+bool FakePop3Server::playStep(const ScriptStep& step) {
     switch (step.kind) {
-        case Step::Send:
+        case ScriptStep::Send:
             if (::send(m_clientFd, step.bytes.data(), step.bytes.size(), MSG_NOSIGNAL) !=
                 static_cast<ssize_t>(step.bytes.size())) {
                 m_failure = "could not send \"" + printable(step.bytes) + "\"";
                 return false;
             }
             return true;
-        case Step::Expect: {
+        case ScriptStep::Expect: {
             const std::size_t before = m_received.size();
             const bool complete = readExactly(step.bytes.size());
             const std::string got = m_received.substr(before);
@@ -189,10 +99,10 @@ bool FakePop3Server::playStep(const Step& step) {
             m_failure = "expected \"" + printable(step.bytes) + "\", got \"" + printable(got) + "\"";
             return false;
         }
-        case Step::Delay:
+        case ScriptStep::Delay:
             std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
             return true;
-        case Step::Hang: {
+        case ScriptStep::Hang: {
             const auto deadline = SteadyClock::now() + std::chrono::milliseconds(step.ms);
             char buffer[512];
             pollfd entry{m_clientFd, POLLIN, 0};
@@ -203,24 +113,24 @@ bool FakePop3Server::playStep(const Step& step) {
             }
             return true;
         }
-        case Step::Close:
+        case ScriptStep::Close:
             closeClient();
             return true;
-        case Step::Reset: {
+        case ScriptStep::Reset: {
             const linger abortive{1, 0};
             if (m_clientFd >= 0) setsockopt(m_clientFd, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
             closeClient();
             return true;
         }
-        case Step::Trickle:
+        case ScriptStep::Trickle:
             trickleBytes(step.bytes, step.ms);
             return true;
-        case Step::Flood:
+        case ScriptStep::Flood:
             floodBytes(step.bytes, step.total);
             return true;
-        case Step::Accept:
+        case ScriptStep::Accept:
             return acceptClient();
-        case Step::Run:
+        case ScriptStep::Run:
             if (step.action()) return true;
             m_failure = "the scripted action failed";
             return false;
