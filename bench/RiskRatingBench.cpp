@@ -6,7 +6,7 @@
 #include <string>
 
 #include "content/EntryFiller.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/SenderList.h"
 

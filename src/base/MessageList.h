@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "base/MessageEntry.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

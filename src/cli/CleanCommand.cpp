@@ -13,7 +13,7 @@
 #include "cli/PasswordSource.h"
 #include "core/MailChecker.h"
 #include "platform/QSettingsProfile.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/RiskRules.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"

@@ -8,7 +8,7 @@
 #include "cli/CommandHelp.h"
 #include "cli/Json.h"
 #include "cli/StderrUiPort.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/DictionarySource.h"
 #include "risk/KeywordDictionary.h"
 

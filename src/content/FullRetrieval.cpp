@@ -6,7 +6,7 @@
 #include <iterator>
 #include <optional>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

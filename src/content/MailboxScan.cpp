@@ -7,7 +7,7 @@
 
 #include "base/ScanFlags.h"
 #include "content/EntryFiller.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

@@ -8,7 +8,7 @@
 #include "base/UiPort.h"
 #include "pop3/Pop3Client.h"
 #include "risk/KeywordDictionary.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "base/UiPort.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 #include "store/AccountRules.h"
 
 namespace qlt {

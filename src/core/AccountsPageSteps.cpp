@@ -1,6 +1,6 @@
 #include "core/AccountsPageSteps.h"
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "store/AccountRules.h"
 #include "store/Formatting.h"
 

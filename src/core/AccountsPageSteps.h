@@ -7,7 +7,7 @@
 #include "base/UiPort.h"
 #include "core/AccountEntry.h"
 #include "core/MailChecker.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

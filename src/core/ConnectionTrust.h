@@ -5,7 +5,7 @@
 
 #include "base/UiPort.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

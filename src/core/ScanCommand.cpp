@@ -7,7 +7,7 @@
 #include "core/ProgressCaptions.h"
 #include "core/ScanResult.h"
 #include "core/TrayStatus.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/SenderList.h"
 
 namespace qlt {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/AsciiText.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/UserStringFile.h"
 
 namespace qlt {

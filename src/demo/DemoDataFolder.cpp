@@ -8,7 +8,7 @@
 
 #include "base/AsciiText.h"
 #include "base/AtomicFile.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "store/Settings.h"

@@ -11,7 +11,7 @@
 #include "base/UiPort.h"
 #include "pop3/CSocketX.h"
 #include "pop3/ReplyPace.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

@@ -12,7 +12,7 @@
 
 #include "pop3/Pop3Client.h"
 #include "pop3/SocketErrors.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

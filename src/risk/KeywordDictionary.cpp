@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "base/AsciiText.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/ReasonWords.h"
 #include "risk/RiskRules.h"

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "base/AsciiText.h"
-#include "risk/Enciphered.h"
+#include "store/Enciphered.h"
 #include "risk/ReasonWords.h"
 
 namespace qlt {

@@ -7,7 +7,7 @@
 
 #include "base/SystemTime.h"
 #include "base/UiPort.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

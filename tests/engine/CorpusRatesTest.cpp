@@ -7,7 +7,7 @@
 
 #include "CorpusFiles.h"
 #include "content/EntryFiller.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRules.h"
 #include "store/Settings.h"

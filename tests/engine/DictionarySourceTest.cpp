@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/DictionarySource.h"
 #include "support/TestPaths.h"

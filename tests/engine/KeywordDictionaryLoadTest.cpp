@@ -9,7 +9,7 @@
 #include <iterator>
 #include <string>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/UserStringFile.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
 #include "support/KillDuringSave.h"

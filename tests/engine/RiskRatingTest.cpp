@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRules.h"
 #include "support/ScriptedUiPort.h"

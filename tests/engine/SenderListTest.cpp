@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TempFolder.h"

@@ -8,7 +8,7 @@
 
 #include "base/Clock.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 #include "support/ScriptedUiPort.h"
 
 namespace qlt::test {

@@ -6,7 +6,7 @@
 #include "base/Clock.h"
 #include "base/ScanFlags.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 #include "store/ConnectionSecurity.h"
 #include "support/ScriptedUiPort.h"
 
