@@ -6,9 +6,9 @@
 #include <string>
 
 #include "content/EntryFiller.h"
-#include "store/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/SenderList.h"
+#include "store/BuiltInTexts.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "base/MessageEntry.h"
 #include "base/AccountRecord.h"
+#include "base/MessageEntry.h"
 
 namespace qlt {
 

@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "base/AsciiText.h"
-#include "store/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/ReasonWords.h"
 #include "risk/RiskRules.h"
 #include "risk/UserStringFile.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

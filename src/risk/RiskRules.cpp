@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "base/AsciiText.h"
-#include "store/Enciphered.h"
 #include "risk/ReasonWords.h"
+#include "store/Enciphered.h"
 
 namespace qlt {
 

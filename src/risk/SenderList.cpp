@@ -8,9 +8,9 @@
 
 #include "base/AsciiText.h"
 #include "base/AtomicFile.h"
-#include "store/BuiltInTexts.h"
 #include "risk/KeywordMatcher.h"
 #include "risk/RiskRules.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

@@ -7,9 +7,9 @@
 
 #include "CorpusFiles.h"
 #include "content/EntryFiller.h"
-#include "store/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRules.h"
+#include "store/BuiltInTexts.h"
 #include "store/Settings.h"
 #include "support/ScriptedUiPort.h"
 

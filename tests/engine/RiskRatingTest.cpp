@@ -3,9 +3,9 @@
 #include <array>
 #include <string>
 
-#include "store/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRules.h"
+#include "store/BuiltInTexts.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TestPaths.h"
 

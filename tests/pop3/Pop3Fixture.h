@@ -4,10 +4,10 @@
 
 #include <chrono>
 
+#include "base/AccountRecord.h"
 #include "base/Clock.h"
 #include "base/ScanFlags.h"
 #include "pop3/Pop3Client.h"
-#include "base/AccountRecord.h"
 #include "support/FakePop3Server.h"
 #include "support/ScriptedUiPort.h"
 
