@@ -1,5 +1,6 @@
 # The engine is plain C++20 and POSIX, one static library per layer. The
-# layers, bottom up, and the layers each one may use:
+# layers, bottom up, and the layers each one links (and so may use, with all
+# that those use in turn):
 #
 #   base                       records, clocks, small text helpers
 #   store    -> base           account store, settings, codec, built-in texts
