@@ -6,10 +6,10 @@
 #include <string>
 
 #include "content/EntryFiller.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRating.h"
 #include "risk/SenderList.h"
+#include "store/BuiltInTexts.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "base/AccountRecord.h"
 #include "base/MessageEntry.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "base/AsciiText.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt::cli {
 

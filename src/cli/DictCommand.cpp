@@ -8,9 +8,9 @@
 #include "cli/CommandHelp.h"
 #include "cli/Json.h"
 #include "cli/StderrUiPort.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/DictionarySource.h"
 #include "risk/KeywordDictionary.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt::cli {
 

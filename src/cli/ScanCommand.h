@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt::cli {
 

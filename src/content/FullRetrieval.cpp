@@ -6,8 +6,8 @@
 #include <iterator>
 #include <optional>
 
-#include "risk/BuiltInTexts.h"
 #include "risk/RiskRating.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "base/ProcessState.h"
 #include "content/EntryFiller.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/RiskRating.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

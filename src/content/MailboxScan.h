@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
+#include "base/AccountRecord.h"
 #include "base/Clock.h"
 #include "base/MessageList.h"
 #include "base/ProgressCodes.h"
 #include "base/UiPort.h"
 #include "pop3/Pop3Client.h"
 #include "risk/KeywordDictionary.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

@@ -1,6 +1,6 @@
 #include "core/AccountEntry.h"
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "store/Formatting.h"
 
 namespace qlt {

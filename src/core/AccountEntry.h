@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/AccountRecord.h"
 #include "base/UiPort.h"
-#include "store/AccountRecord.h"
 #include "store/AccountRules.h"
 
 namespace qlt {

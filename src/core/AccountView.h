@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

@@ -1,7 +1,7 @@
 #include "core/AccountsPageSteps.h"
 
-#include "risk/BuiltInTexts.h"
 #include "store/AccountRules.h"
+#include "store/BuiltInTexts.h"
 #include "store/Formatting.h"
 
 namespace qlt {

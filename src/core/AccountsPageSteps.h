@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "base/AccountRecord.h"
 #include "base/UiPort.h"
 #include "core/AccountEntry.h"
 #include "core/MailChecker.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

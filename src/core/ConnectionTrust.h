@@ -3,9 +3,9 @@
 #include <functional>
 #include <string>
 
+#include "base/AccountRecord.h"
 #include "base/UiPort.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

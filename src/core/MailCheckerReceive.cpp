@@ -8,7 +8,7 @@
 #include "content/FullRetrieval.h"
 #include "core/MailChecker.h"
 #include "core/MailtoCommand.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "store/Formatting.h"
 
 namespace qlt {

@@ -7,8 +7,8 @@
 #include "core/ProgressCaptions.h"
 #include "core/ScanResult.h"
 #include "core/TrayStatus.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/SenderList.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "base/AccountRecord.h"
 #include "base/Clock.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

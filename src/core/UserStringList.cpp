@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "base/AsciiText.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/UserStringFile.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

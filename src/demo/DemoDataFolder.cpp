@@ -8,9 +8,9 @@
 
 #include "base/AsciiText.h"
 #include "base/AtomicFile.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
+#include "store/BuiltInTexts.h"
 #include "store/Settings.h"
 
 namespace qlt::demo {

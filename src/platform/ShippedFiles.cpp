@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

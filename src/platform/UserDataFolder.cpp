@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "store/Settings.h"
 
 namespace qlt {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "base/AccountRecord.h"
 #include "base/Clock.h"
 #include "base/ProgressCodes.h"
 #include "base/UiPort.h"
 #include "pop3/CSocketX.h"
 #include "pop3/ReplyPace.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

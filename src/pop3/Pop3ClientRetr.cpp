@@ -13,7 +13,7 @@
 #include "base/Pop3Terminator.h"
 #include "pop3/Pop3Client.h"
 #include "pop3/SocketErrors.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

@@ -1,6 +1,6 @@
 #include "risk/DictionaryFile.h"
 
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "base/AsciiText.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/ExtensionSites.h"
 #include "risk/UserStringFile.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

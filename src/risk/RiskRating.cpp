@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "base/AsciiText.h"
-#include "risk/Enciphered.h"
 #include "risk/ExtensionSites.h"
+#include "store/Enciphered.h"
 
 namespace qlt {
 

@@ -8,8 +8,8 @@
 
 #include "base/AsciiText.h"
 #include "base/AtomicFile.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/KeywordMatcher.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 

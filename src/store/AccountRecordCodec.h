@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 #include "store/Codec.h"
 
 namespace qlt {

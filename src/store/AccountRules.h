@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

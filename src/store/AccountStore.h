@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 #include "store/AccountRules.h"
 
 namespace qlt {

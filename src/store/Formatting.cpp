@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <array>
+#include <cstdarg>
 #include <cstdio>
 
 namespace qlt {
@@ -17,10 +18,13 @@ constexpr std::size_t kMaxAccountName = 64;
 constexpr std::int32_t kMega = 1048576;
 constexpr std::int32_t kKilo = 1024;
 
-template <class... Args>
-std::string format(const char* pattern, Args... args) {
+// C varargs, so that the compiler checks each call's arguments against its pattern.
+[[gnu::format(printf, 1, 2)]] std::string format(const char* pattern, ...) {
     std::array<char, 64> buffer{};
-    const int n = std::snprintf(buffer.data(), buffer.size(), pattern, args...);
+    std::va_list args;
+    va_start(args, pattern);
+    const int n = std::vsnprintf(buffer.data(), buffer.size(), pattern, args);
+    va_end(args);
     if (n < 0) return {};
     return std::string(buffer.data(), std::min(static_cast<std::size_t>(n), buffer.size() - 1));
 }
@@ -97,9 +101,9 @@ std::string FormatSpeed(std::int32_t bytesPerSecond) {
 }
 
 std::string TimestampPrefix(const std::tm& local) {
-    std::array<char, 32> buffer{};
-    const std::size_t n = std::strftime(buffer.data(), buffer.size(), "%y-%m-%d %H:%M:%S - ", &local);
-    return std::string(buffer.data(), n);
+    // The year in two digits, as the log has always written it.
+    return format("%02d-%02d-%02d %02d:%02d:%02d - ", local.tm_year % 100, local.tm_mon + 1, local.tm_mday,
+                  local.tm_hour, local.tm_min, local.tm_sec);
 }
 
 std::string TimestampPrefix() {

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/AccountRecord.h"
 #include "base/SystemTime.h"
 #include "base/UiPort.h"
-#include "store/AccountRecord.h"
 
 namespace qlt {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 #include "store/Profile.h"
 
 namespace qlt {

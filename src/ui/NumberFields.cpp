@@ -4,7 +4,7 @@
 #include <QRegularExpressionValidator>
 
 #include "core/NumberText.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt::ui {
 

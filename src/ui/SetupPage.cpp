@@ -11,7 +11,7 @@
 #include "controls/ControlStyle.h"
 #include "core/BackgroundCheck.h"
 #include "platform/WavSoundPlayer.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 #include "ui/NumberFields.h"
 
 namespace qlt::ui {

@@ -5,9 +5,9 @@
 
 #include "CorpusFiles.h"
 #include "content/EntryFiller.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRating.h"
+#include "store/BuiltInTexts.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TestPaths.h"
 

@@ -4,9 +4,9 @@
 #include <iterator>
 #include <string>
 
-#include "risk/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/DictionarySource.h"
+#include "store/BuiltInTexts.h"
 #include "support/TestPaths.h"
 
 namespace qlt {

@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "risk/BuiltInTexts.h"
 #include "risk/DictionaryFile.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/UserStringFile.h"
+#include "store/BuiltInTexts.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TestPaths.h"
 

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "risk/BuiltInTexts.h"
 #include "risk/SenderList.h"
 #include "risk/UserStringFile.h"
+#include "store/BuiltInTexts.h"
 #include "support/KillDuringSave.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TempFolder.h"

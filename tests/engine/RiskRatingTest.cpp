@@ -4,9 +4,9 @@
 #include <string>
 
 #include "base/AsciiText.h"
-#include "risk/BuiltInTexts.h"
 #include "risk/KeywordDictionary.h"
 #include "risk/RiskRating.h"
+#include "store/BuiltInTexts.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TestPaths.h"
 

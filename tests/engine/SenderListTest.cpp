@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "risk/BuiltInTexts.h"
 #include "risk/SenderList.h"
+#include "store/BuiltInTexts.h"
 #include "support/ScriptedUiPort.h"
 #include "support/TempFolder.h"
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/AccountRecord.h"
 #include "base/Clock.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
 #include "support/ScriptedUiPort.h"
 
 namespace qlt::test {

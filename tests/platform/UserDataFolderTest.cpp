@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "platform/UserDataFolder.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 namespace {

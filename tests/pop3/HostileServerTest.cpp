@@ -3,7 +3,7 @@
 #include "content/MailboxScan.h"
 #include "pop3/HostileFixture.h"
 #include "pop3/SocketErrors.h"
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
 namespace qlt::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "base/AccountRecord.h"
 #include "base/ProcessState.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
 #include "support/FakeClock.h"
 #include "support/FakePop3Server.h"
 #include "support/ScriptedServer.h"

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "store/AccountRecord.h"
+#include "base/AccountRecord.h"
 
 namespace qlt::test {
 

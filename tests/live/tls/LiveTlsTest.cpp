@@ -3,10 +3,10 @@
 #include <string>
 
 #include "LiveTlsInstance.h"
+#include "base/AccountRecord.h"
 #include "base/Clock.h"
 #include "base/ProcessState.h"
 #include "pop3/Pop3Client.h"
-#include "store/AccountRecord.h"
 #include "store/ConnectionSecurity.h"
 #include "support/ScriptedUiPort.h"
 

@@ -1,6 +1,6 @@
-#include "risk/BuiltInTexts.h"
+#include "store/BuiltInTexts.h"
 
-#include "risk/Enciphered.h"
+#include "store/Enciphered.h"
 
 namespace qlt {
 
