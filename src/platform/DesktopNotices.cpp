@@ -30,6 +30,12 @@ DesktopNotices::DesktopNotices(const QDBusConnection& bus, QObject* parent)
 template <class Reply, class Answered>
 void DesktopNotices::callService(const QString& method, const QVariantList& arguments, const QString& summary,
                                  const QString& body, Answered answered) {
+    if (!m_bus.isConnected()) {
+        // A call on a connection that never reached a bus never finishes.
+        QMetaObject::invokeMethod(
+            this, [this, summary, body] { emit unanswered(summary, body); }, Qt::QueuedConnection);
+        return;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, method);
     call.setArguments(arguments);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kReplyTimeoutMs), this);
