@@ -13,8 +13,8 @@ constexpr std::array<const char*, 4> kLevelNames = {"Green", "Yellow", "Orange",
 
 enum class HiddenFor { XRated, FoulLanguage };
 
-// A message that both rates is hidden as X-rated: that is the reason a
-// reader would most want to know before opening the list with someone near.
+// A message rated both ways is counted once, as X-rated: of the two it is
+// the one a reader least wants on screen with someone looking on.
 std::optional<HiddenFor> hiddenFor(const NoticeMessage& message) {
     if (message.level[kXRated] >= kLevelOrange) return HiddenFor::XRated;
     if (message.level[kFoulLanguage] >= kLevelOrange) return HiddenFor::FoulLanguage;

@@ -8,7 +8,9 @@ filter="${2:-TrayTest.*:HiddenInTheTray.*-TrayTest.WithoutATray*}"
 for tool in xvfb-run trayer; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+# -noreset: a server that resets each time its last client leaves refuses
+# connections meanwhile, and trayer now and then found no display.
+exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
   trayer --edge top --align right --widthtype pixel --width 100 --height 24 & host=$!
   trap "kill $host 2>/dev/null || true" EXIT
   for _ in $(seq 50); do xprop -root _NET_SYSTEM_TRAY_S0 >/dev/null 2>&1 && break; sleep 0.1; done
