@@ -11,7 +11,7 @@ packages=(
   dovecot-core dovecot-pop3d
   xdg-utils alsa-utils pulseaudio-utils
   desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev
-  xvfb xauth x11-utils trayer
+  xvfb xauth x11-utils trayer dbus-daemon
   wamerican
 )
 

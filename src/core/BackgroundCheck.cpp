@@ -1,7 +1,6 @@
 #include "core/BackgroundCheck.h"
 
 #include <algorithm>
-#include <array>
 #include <set>
 #include <utility>
 
@@ -20,14 +19,19 @@ std::set<EntryKey> knownEntries(const MessageList& list) {
     return keys;
 }
 
-NewMailNotice noticeOfNewEntries(const MessageList& list, const std::set<EntryKey>& before) {
+// The name of the account an entry came to; none for a number the store no longer holds.
+std::string accountNameOf(const AccountStore& accounts, std::uint8_t accountIndex) {
+    const auto account = accounts.GetAccount(accountIndex);
+    return account ? account->accountName.str() : std::string();
+}
+
+NewMailNotice noticeOfNewEntries(const MessageList& list, const std::set<EntryKey>& before,
+                                 const AccountStore& accounts) {
     NewMailNotice notice;
     for (std::size_t i = 0; i < list.count(); ++i) {
         const MessageEntry& entry = list.at(i);
         if (before.contains(EntryKey(entry.accountIndex, entry.uidl.str()))) continue;
-        ++notice.count;
-        const auto highest = *std::ranges::max_element(entry.level);
-        notice.highestLevel = std::max(notice.highestLevel, std::min(static_cast<int>(highest), 3));
+        AddToNotice(notice, entry, accountNameOf(accounts, entry.accountIndex));
     }
     return notice;
 }
@@ -46,16 +50,6 @@ std::uint32_t CheckTimerPeriodMs(std::int32_t minutes2Scan) {
 
 int NextCountdownStep(int step) {
     return (step + 1) % kCountdownSteps;
-}
-
-std::string NewMailNoticeTitle(const NewMailNotice& notice) {
-    return "Quillgate - " + std::to_string(notice.count) + " new message" + (notice.count == 1 ? "" : "s");
-}
-
-std::string NewMailNoticeText(const NewMailNotice& notice) {
-    static constexpr std::array<const char*, 4> kNames = {"Green", "Yellow", "Orange", "Red"};
-    return std::string("Highest risk: ") +
-           kNames.at(static_cast<std::size_t>(std::clamp(notice.highestLevel, 0, 3)));
 }
 
 BackgroundCheck::BackgroundCheck(MailChecker& checker, const BackgroundDesk& desk)
@@ -107,7 +101,8 @@ void BackgroundCheck::runBackgroundCheck() {
     const auto before = knownEntries(m_checker.messages());
     if (!m_checker.startScan(ScanStart::Background)) return;
     setStep(kCountdownIdle);
-    if (m_checker.newMailFound()) notifyNewMail(noticeOfNewEntries(m_checker.messages(), before));
+    if (m_checker.newMailFound())
+        notifyNewMail(noticeOfNewEntries(m_checker.messages(), before, m_checker.accounts()));
 }
 
 void BackgroundCheck::notifyNewMail(const NewMailNotice& notice) {
@@ -115,7 +110,8 @@ void BackgroundCheck::notifyNewMail(const NewMailNotice& notice) {
     // A read-through can find only messages already listed; there is nothing
     // to count then, though the sound and the window still follow the scan.
     if ((bits & kNotifyNotice) != 0 && notice.count > 0)
-        m_desk.window.showNewMailNotice(NewMailNoticeTitle(notice), NewMailNoticeText(notice));
+        m_desk.window.showNewMailNotice(NewMailNoticeTitle(notice),
+                                        NewMailNoticeText(notice, m_checker.settings().redactNotices != 0));
     if ((bits & kNotifySound) != 0) PlaySoundFile(m_checker.settings().soundFile, m_desk.sound);
     if ((bits & kNotifyWindow) != 0) m_desk.window.raise();
 }

@@ -5,6 +5,7 @@
 
 #include "base/NetworkState.h"
 #include "core/MailChecker.h"
+#include "core/NewMailNotice.h"
 #include "store/Formatting.h"
 
 namespace qlt {
@@ -33,17 +34,6 @@ std::uint32_t CheckTimerPeriodMs(std::int32_t minutes2Scan);
 
 // The step after `step` while counting: 0..8 round and round.
 int NextCountdownStep(int step);
-
-// The notice of a background check that found new messages: how many are new
-// since the check began and the highest risk level (0..3) any of them has.
-struct NewMailNotice {
-    std::size_t count = 0;
-    int highestLevel = 0;
-};
-
-// "Quillgate - 3 new messages" and "Highest risk: Orange".
-std::string NewMailNoticeTitle(const NewMailNotice& notice);
-std::string NewMailNoticeText(const NewMailNotice& notice);
 
 // The recurring timer of the window, as the desktop gives it.
 class TimerPort {

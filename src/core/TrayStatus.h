@@ -21,7 +21,8 @@ int TrayIconFor(int kind);
 inline constexpr std::size_t kTrayTipMaxLength = 63;
 
 // The tip: when the current account was checked and how many messages the
-// servers hold over every account; the inactive text without accounts.
+// servers hold over every account; the inactive text without accounts. It
+// names no message, so hidden rated mail cannot show there either.
 std::string TrayTipText(const AccountStore& accounts);
 
 }  // namespace qlt

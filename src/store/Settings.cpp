@@ -29,6 +29,7 @@ void visitSettingsTable(Visitor& v) {
     v.integer("PosX", &Settings::posX);
     v.integer("PosY", &Settings::posY);
     v.integer("PosW", &Settings::posW);
+    v.integer("RedactNotices", &Settings::redactNotices);
 }
 
 class Loader {

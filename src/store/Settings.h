@@ -36,6 +36,9 @@ struct Settings {
     std::int32_t posX = 0;
     std::int32_t posY = 0;
     std::int32_t posW = 302;
+    // New-mail notices leave out the sender and subject of X-rated and foul
+    // messages; a profile from before the switch existed reads as on.
+    std::int32_t redactNotices = 1;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

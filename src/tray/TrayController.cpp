@@ -6,6 +6,7 @@
 
 #include "controls/CCountdownLamp.h"
 #include "core/TrayStatus.h"
+#include "platform/DesktopNotices.h"
 
 namespace qlt::tray {
 
@@ -15,6 +16,7 @@ TrayController::TrayController(MailChecker& checker, QWidget& window, controls::
       m_checker(checker),
       m_window(window),
       m_lamp(lamp),
+      m_notices(std::make_unique<DesktopNotices>()),
       m_check(checker, BackgroundDesk{m_timer, *this, sound, network}) {
     m_timer.onTick = [this] { m_check.onCheckTick(); };
     m_timer.onPostedCheck = [this] { m_check.runBackgroundCheck(); };
@@ -23,6 +25,8 @@ TrayController::TrayController(MailChecker& checker, QWidget& window, controls::
     connect(&m_tray, &CSystemTray::showRequested, this, &TrayController::showFromTray);
     connect(&m_tray, &CSystemTray::scanNowRequested, this, &TrayController::scanNow);
     connect(&m_tray, &CSystemTray::exitRequested, this, &TrayController::exitRequested);
+    connect(m_notices.get(), &NoticeService::activated, this, &TrayController::showFromTray);
+    connect(m_notices.get(), &NoticeService::unanswered, &m_tray, &CSystemTray::showNotice);
     m_window.installEventFilter(this);
     showCountdown(kCountdownIdle);
 }
@@ -88,7 +92,7 @@ void TrayController::showCountdown(int step) {
 }
 
 void TrayController::showNewMailNotice(const std::string& title, const std::string& text) {
-    m_tray.showNotice(QString::fromStdString(title), QString::fromStdString(text));
+    m_notices->show(QString::fromStdString(title), QString::fromStdString(text));
 }
 
 }  // namespace qlt::tray

@@ -2,11 +2,13 @@
 
 #include <QObject>
 #include <QPointer>
+#include <memory>
 #include <string>
 
 #include "base/NetworkState.h"
 #include "core/BackgroundCheck.h"
 #include "core/MailChecker.h"
+#include "platform/NoticeService.h"
 #include "store/Formatting.h"
 #include "tray/CSystemTray.h"
 #include "tray/QtCheckTimer.h"
@@ -21,8 +23,8 @@ namespace qlt::tray {
 
 // What the main window needs of the background check and the tray: the
 // timer and its countdown lamp, the tray icon with its menu, hiding into the
-// tray when the window is minimised and coming back from it. It watches the
-// window for minimising by itself.
+// tray when the window is minimised and coming back from it, the new-mail
+// notice. It watches the window for minimising by itself.
 class TrayController final : public QObject, private WindowPort {
     Q_OBJECT
 
@@ -49,6 +51,7 @@ class TrayController final : public QObject, private WindowPort {
     void scanNow();
 
     CSystemTray& tray() { return m_tray; }
+    NoticeService& notices() { return *m_notices; }
     BackgroundCheck& check() { return m_check; }
     QtCheckTimer& timer() { return m_timer; }
 
@@ -69,6 +72,8 @@ class TrayController final : public QObject, private WindowPort {
     QWidget& m_window;
     QPointer<controls::CCountdownLamp> m_lamp;
     CSystemTray m_tray;
+    // The desktop's notices, with the tray's balloon where none answers.
+    std::unique_ptr<NoticeService> m_notices;
     QtCheckTimer m_timer;
     BackgroundCheck m_check;
 };

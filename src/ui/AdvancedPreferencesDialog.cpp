@@ -146,6 +146,8 @@ QWidget* AdvancedPreferencesDialog::buildSwitches() {
                                 "noShowDeleteConfirmed", &Settings::noShowDeleteConfirmed, box));
     column->addWidget(addSwitch(QStringLiteral("Do not request confirmation on Receive Suspicious Mail"),
                                 "noReceiveWarning", &Settings::noReceiveWarning, box));
+    column->addWidget(addSwitch(QStringLiteral("Hide sender and subject of X-rated or foul mail in notices"),
+                                "redactNotices", &Settings::redactNotices, box));
     return box;
 }
 

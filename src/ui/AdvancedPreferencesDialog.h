@@ -17,7 +17,8 @@ class QListWidget;
 namespace qlt::ui {
 
 // "Advanced Preferences Setup": the e-mail program, the risk icon style, the
-// scan buffer, the tagging threshold, the user strings and three switches.
+// scan buffer, the tagging threshold, the user strings, three switches that
+// silence confirmations and the one that hides rated mail in notices.
 //
 // The dialog edits a copy of the settings; read settings() back after exec
 // whatever the answer: the switches and a program chosen with Browse take

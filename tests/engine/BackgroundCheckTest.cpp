@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
 #include "base/ProcessState.h"
@@ -194,11 +193,9 @@ TEST_F(BackgroundCheckTest, NewMailPlaysTheSoundAndRaisesTheWindowAndTheTimerRes
     EXPECT_EQ(sound.played, std::vector<std::string>{soundPath});
     EXPECT_EQ(window.raises, 1);
     ASSERT_EQ(checker.messages().count(), 1u);
-    const auto& levels = checker.messages().at(0).level;
-    const NewMailNotice expected{1, *std::ranges::max_element(levels)};
     ASSERT_EQ(window.notices.size(), 1u);
-    EXPECT_EQ(window.notices[0], NewMailNoticeTitle(expected) + " | " + NewMailNoticeText(expected));
-    EXPECT_EQ(NewMailNoticeTitle(expected), "Quillgate - 1 new message");
+    EXPECT_EQ(window.notices[0],
+              "1 new message for ann@example.org | ann@example.org: Hello\nHighest risk: Orange");
     // The scan stops the timer and starts it again; the countdown then waits a full cycle.
     EXPECT_EQ(timer.log, (std::vector<std::string>{"start 112501", "stop", "stop", "start 112501"}));
     EXPECT_EQ(check.countdownStep(), kCountdownIdle);
@@ -267,13 +264,6 @@ TEST_F(BackgroundCheckTest, StartUpStartsTheTimerOnlyWhenRecurring) {
     EXPECT_EQ(timer.log, std::vector<std::string>{"start 112501"});
     EXPECT_EQ(check.countdownStep(), 1);
     EXPECT_TRUE(rig.ui.boxes.empty()) << "no start-up scan was asked for";
-}
-
-TEST(NewMailNotice, CountsAndNamesTheHighestRisk) {
-    EXPECT_EQ(NewMailNoticeTitle({3, 2}), "Quillgate - 3 new messages");
-    EXPECT_EQ(NewMailNoticeText({3, 2}), "Highest risk: Orange");
-    EXPECT_EQ(NewMailNoticeText({1, 0}), "Highest risk: Green");
-    EXPECT_EQ(NewMailNoticeText({1, 3}), "Highest risk: Red");
 }
 
 }  // namespace

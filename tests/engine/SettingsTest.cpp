@@ -24,7 +24,8 @@ const std::vector<std::string> kTableOrder = {"SoundFile",
                                               "PreviewFont",
                                               "PosX",
                                               "PosY",
-                                              "PosW"};
+                                              "PosW",
+                                              "RedactNotices"};
 
 TEST(Settings, MissingValuesGiveTheirDefaults) {
     InMemoryProfile profile;
@@ -36,6 +37,7 @@ TEST(Settings, MissingValuesGiveTheirDefaults) {
     EXPECT_EQ(settings.delTag, 3);
     EXPECT_EQ(settings.newMsgNotify, 6);
     EXPECT_EQ(settings.posW, 302);
+    EXPECT_EQ(settings.redactNotices, 1) << "a profile from before the switch hides rated senders";
 }
 
 TEST(Settings, SavesEveryValueInTableOrder) {
@@ -67,6 +69,7 @@ TEST(Settings, RoundTripKeepsEveryValue) {
     saved.posX = -20;
     saved.posY = 77;
     saved.posW = 640;
+    saved.redactNotices = 0;
     InMemoryProfile profile;
     SaveSettings(profile, saved, Bytes{9});
     Settings loaded;

@@ -99,6 +99,8 @@ TEST_F(PreferencesTest, SwitchesTakeEffectAtOnceAndSurviveCancel) {
     auto dialog = open();
     child<QCheckBox>(*dialog, "noDeleteWarning").click();
     child<QCheckBox>(*dialog, "noReceiveWarning").click();
+    EXPECT_TRUE(child<QCheckBox>(*dialog, "redactNotices").isChecked()) << "on by default";
+    child<QCheckBox>(*dialog, "redactNotices").click();
     child<QComboBox>(*dialog, "threshold").setCurrentIndex(3);
     EXPECT_EQ(dialog->settings().noDeleteWarning, 1);
     click(*dialog, "cancel");
@@ -106,6 +108,7 @@ TEST_F(PreferencesTest, SwitchesTakeEffectAtOnceAndSurviveCancel) {
     EXPECT_EQ(dialog->settings().noDeleteWarning, 1);
     EXPECT_EQ(dialog->settings().noShowDeleteConfirmed, 0);
     EXPECT_EQ(dialog->settings().noReceiveWarning, 1);
+    EXPECT_EQ(dialog->settings().redactNotices, 0);
     EXPECT_EQ(dialog->settings().delTag, settings.delTag) << "list changes dropped";
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "PageTestSupport.h"
 #include "ScriptedMessageBoxes.h"
@@ -47,10 +49,16 @@ struct WindowRig {
         return appendLoopbackAccount(checker(), port, user, password);
     }
 
-    // An account on the demo mailbox, served here, made current; false when
-    // the server cannot start.
-    bool addDemoAccount() {
-        server = std::make_unique<demo::DemoPop3Server>(*demo::loadDemoMessages(resPath("demo")));
+    // An account on the demo mailbox (only the samples with the ids in
+    // `only`, when given), served here, made current; false when the server
+    // cannot start.
+    bool addDemoAccount(const std::vector<std::string>& only = {}) {
+        auto messages = *demo::loadDemoMessages(resPath("demo"));
+        if (!only.empty())
+            std::erase_if(messages, [&](const demo::DemoMessage& m) {
+                return std::ranges::find(only, m.uidl) == only.end();
+            });
+        server = std::make_unique<demo::DemoPop3Server>(std::move(messages));
         if (!server->start()) return false;
         checker().accounts().MakeAccountCurrent(addAccount(server->port(),
                                                            std::string(demo::Pop3Session::kUser),

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the tray cases of the GUI test program on a private X server with a
 # tray host, where the offscreen run can only skip them; a skip here fails.
-#   with-tray.sh PATH-TO-qlt_gui_tests
+#   with-tray.sh PATH-TO-qlt_gui_tests [GTEST-FILTER]
 set -euo pipefail
 tests="$1"
+filter="${2:-TrayTest.*:HiddenInTheTray.*-TrayTest.WithoutATray*}"
 for tool in xvfb-run trayer; do
   command -v "$tool" >/dev/null || { echo "$tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
@@ -14,7 +15,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
   trap "kill $host 2>/dev/null || true" EXIT
   for _ in $(seq 50); do xprop -root _NET_SYSTEM_TRAY_S0 >/dev/null 2>&1 && break; sleep 0.1; done
   sleep 0.5
-  log=$(QT_QPA_PLATFORM=xcb "$1" --gtest_filter="TrayTest.*:HiddenInTheTray.*-TrayTest.WithoutATray*" 2>&1) || { echo "$log"; exit 1; }
+  log=$(QT_QPA_PLATFORM=xcb "$1" --gtest_filter="$2" 2>&1) || { echo "$log"; exit 1; }
   echo "$log"
   grep -q "^\[  PASSED  \] [1-9]" <<<"$log" && ! grep -q "^\[  SKIPPED \]" <<<"$log"
-' _ "$tests"
+' _ "$tests" "$filter"

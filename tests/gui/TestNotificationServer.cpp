@@ -1,0 +1,46 @@
+#include "TestNotificationServer.h"
+
+#include <QDBusMessage>
+
+namespace qlt::test {
+
+namespace {
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kConnectionName = QStringLiteral("qlt-test-notification-server");
+}  // namespace
+
+TestNotificationServer::TestNotificationServer(QStringList capabilities)
+    : m_capabilities(std::move(capabilities)),
+      m_bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus, kConnectionName)) {}
+
+TestNotificationServer::~TestNotificationServer() {
+    m_bus.unregisterObject(kPath);
+    m_bus.unregisterService(kService);
+    QDBusConnection::disconnectFromBus(kConnectionName);
+}
+
+bool TestNotificationServer::start() {
+    return m_bus.isConnected() && m_bus.registerService(kService) &&
+           m_bus.registerObject(kPath, this, QDBusConnection::ExportAllSlots);
+}
+
+void TestNotificationServer::invoke(uint id, const QString& action) {
+    QDBusMessage signal = QDBusMessage::createSignal(kPath, kService, QStringLiteral("ActionInvoked"));
+    signal << id << action;
+    m_bus.send(signal);
+}
+
+QStringList TestNotificationServer::GetCapabilities() {
+    return m_capabilities;
+}
+
+uint TestNotificationServer::Notify(const QString& appName, uint replacesId, const QString& appIcon,
+                                    const QString& summary, const QString& body, const QStringList& actions,
+                                    const QVariantMap& hints, int /*expireTimeout*/) {
+    const uint id = replacesId != 0 ? replacesId : m_nextId++;
+    notices.push_back({appName, replacesId, appIcon, summary, body, actions, hints, id});
+    return id;
+}
+
+}  // namespace qlt::test
