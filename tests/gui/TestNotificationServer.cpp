@@ -1,6 +1,9 @@
 #include "TestNotificationServer.h"
 
 #include <QDBusMessage>
+#include <QFrame>
+#include <QLabel>
+#include <QVBoxLayout>
 
 namespace qlt::test {
 
@@ -41,6 +44,24 @@ uint TestNotificationServer::Notify(const QString& appName, uint replacesId, con
     const uint id = replacesId != 0 ? replacesId : m_nextId++;
     notices.push_back({appName, replacesId, appIcon, summary, body, actions, hints, id});
     return id;
+}
+
+QImage TestNotificationServer::picture(const Notice& notice) const {
+    QFrame bubble;
+    bubble.setFrameShape(QFrame::Box);
+    bubble.setStyleSheet("QFrame { background: #2e3436; color: #eeeeec; } QLabel { border: none; }");
+    auto* layout = new QVBoxLayout(&bubble);
+    auto* summary = new QLabel("<b>" + notice.summary.toHtmlEscaped() + "</b>");
+    auto* body = new QLabel(notice.body);
+    body->setWordWrap(true);
+    body->setTextFormat(m_capabilities.contains("body-markup") ? Qt::RichText : Qt::PlainText);
+    if (body->textFormat() == Qt::RichText) body->setText(QString(notice.body).replace('\n', "<br>"));
+    auto* from = new QLabel(notice.appName);
+    from->setStyleSheet("color: #babdb6;");
+    for (QLabel* label : {from, summary, body}) layout->addWidget(label);
+    bubble.setFixedWidth(420);
+    bubble.adjustSize();
+    return bubble.grab().toImage();
 }
 
 }  // namespace qlt::test

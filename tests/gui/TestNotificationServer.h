@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QImage>
 #include <QObject>
 #include <QStringList>
 #include <QVariantMap>
@@ -37,6 +38,9 @@ class TestNotificationServer final : public QObject {
     void invoke(uint id, const QString& action);
 
     std::vector<Notice> notices;
+
+    // The notice drawn as a desktop's bubble would show it, for the manual.
+    QImage picture(const Notice& notice) const;
 
   public slots:
     QStringList GetCapabilities();
