@@ -1,5 +1,6 @@
 #include "support/KillDuringSave.h"
 
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,27 @@ bool killAndReap(pid_t child) {
     return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
 }
 
+// Forks a child that says it runs before it starts saving, and waits for that
+// word: on a loaded machine a child may get its first slice long after the
+// fork, and a pause counted from the fork would kill it before any save.
+pid_t forkRunningSaver(const std::function<void()>& saveForever) {
+    int ready[2];
+    if (::pipe(ready) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(ready[0]);
+        const char running = 1;
+        if (::write(ready[1], &running, 1) != 1) ::_exit(1);
+        saveForever();
+        ::_exit(1);
+    }
+    ::close(ready[1]);
+    pollfd word{ready[0], POLLIN, 0};
+    if (child > 0) ::poll(&word, 1, 5000);
+    ::close(ready[0]);
+    return child;
+}
+
 }  // namespace
 
 KillOutcome killDuringSaves(const std::function<void()>& saveForever,
@@ -30,12 +52,8 @@ KillOutcome killDuringSaves(const std::function<void()>& saveForever,
     const auto deadline = std::chrono::steady_clock::now() + plan.budget;
     KillOutcome outcome;
     while (outcome.rounds < plan.rounds && std::chrono::steady_clock::now() < deadline) {
-        const pid_t child = ::fork();
+        const pid_t child = forkRunningSaver(saveForever);
         if (child < 0) break;
-        if (child == 0) {
-            saveForever();
-            ::_exit(1);
-        }
         std::this_thread::sleep_for(std::chrono::microseconds(pauseUs(random)));
         ++outcome.rounds;
         if (killAndReap(child)) ++outcome.killed;
