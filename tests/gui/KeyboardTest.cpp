@@ -10,6 +10,7 @@
 #include "WindowRig.h"
 #include "base/ProcessState.h"
 #include "controls/CTabButton.h"
+#include "controls/CTextProgress.h"
 #include "ui/MainWindow.h"
 
 namespace qlt::test {
@@ -17,20 +18,18 @@ namespace {
 
 namespace command = ui::command;
 
-// The window's own painted controls and the signal each one's command hangs on.
-const struct {
-    const char* name;
-    const char* signal;
-} kControls[] = {
-    {"viewToggle", SIGNAL(clicked(bool))},    {"previewTab", SIGNAL(command(int))},
-    {"headersTab", SIGNAL(command(int))},     {"detailsTab", SIGNAL(command(int))},
-    {"optionsTab", SIGNAL(command(int))},     {"accountsTab", SIGNAL(command(int))},
-    {"showAllToggle", SIGNAL(clicked(bool))}, {"analyzeButton", SIGNAL(clicked(bool))},
-    {"dumpButton", SIGNAL(clicked(bool))},    {"rescanToggle", SIGNAL(clicked(bool))},
-    {"scanAllToggle", SIGNAL(clicked(bool))}, {"scanButton", SIGNAL(clicked(bool))},
-    {"deleteButton", SIGNAL(clicked(bool))},  {"getMailButton", SIGNAL(clicked(bool))},
-    {"progressBar", SIGNAL(clicked())},       {"closeButton", SIGNAL(clicked(bool))},
-};
+// The window's own painted controls, in Tab order.
+constexpr const char* kControls[] = {"viewToggle",   "previewTab",    "headersTab",    "detailsTab",
+                                     "optionsTab",   "accountsTab",   "showAllToggle", "analyzeButton",
+                                     "dumpButton",   "rescanToggle",  "scanAllToggle", "scanButton",
+                                     "deleteButton", "getMailButton", "progressBar",   "closeButton"};
+
+// The signal the window hangs the control's command on, as for a click.
+const char* commandSignal(QWidget& widget) {
+    if (qobject_cast<controls::CTabButton*>(&widget)) return SIGNAL(command(int));
+    if (qobject_cast<controls::CTextProgress*>(&widget)) return SIGNAL(clicked());
+    return SIGNAL(clicked(bool));
+}
 
 QString spokenName(QWidget& widget) {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&widget);
@@ -55,126 +54,99 @@ class KeyboardTest : public ::testing::Test {
         QTest::keyClick(target != nullptr ? target : &window, static_cast<Qt::Key>(key), modifiers);
     }
 
-    // Tab until `target` has the focus; false when a whole round of the window missed it.
-    bool tabTo(QWidget& target) {
-        for (int i = 0; i < 200 && !target.hasFocus(); ++i) press(Qt::Key_Tab);
-        return target.hasFocus();
-    }
-
-    void enableAll() {
-        for (const auto& row : kControls) control(row.name).setEnabled(true);
-    }
-
     WindowRig rig;
     ui::MainWindow& window = *rig.window;
 };
 
 TEST_F(KeyboardTest, PageKeysCycleThroughTheTabsInTheirOrder) {
-    const std::vector<int> forward = {command::kTabHeaders, command::kTabDetails, command::kTabOptions,
-                                      command::kTabAccounts, command::kTabPreview};
-    const std::vector<int> backward(forward.rbegin() + 1, forward.rend());
+    const std::vector<int> ahead = {command::kTabHeaders, command::kTabDetails, command::kTabOptions,
+                                    command::kTabAccounts, command::kTabPreview};
+    std::vector<int> back(ahead.rbegin() + 1, ahead.rend());
+    back.push_back(command::kTabPreview);
     const struct {
         const char* name;
         int key;
         Qt::KeyboardModifiers modifiers;
-        bool ahead;
-    } rows[] = {
-        {"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, true},
-        {"Ctrl+PgDown", Qt::Key_PageDown, Qt::ControlModifier, true},
-        {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, false},
-        {"Ctrl+PgUp", Qt::Key_PageUp, Qt::ControlModifier, false},
-    };
+        const std::vector<int>& shown;
+    } rows[] = {{"Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, ahead},
+                {"Ctrl+PgDown", Qt::Key_PageDown, Qt::ControlModifier, ahead},
+                {"Ctrl+Shift+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, back},
+                {"Ctrl+PgUp", Qt::Key_PageUp, Qt::ControlModifier, back}};
     for (const auto& row : rows) {
-        std::vector<int> expected = row.ahead ? forward : backward;
-        if (!row.ahead) expected.push_back(command::kTabPreview);
         std::vector<int> shown;
-        for (std::size_t i = 0; i < expected.size(); ++i) {
+        for (std::size_t i = 0; i < row.shown.size(); ++i) {
             press(row.key, row.modifiers);
             shown.push_back(window.selectedTab());
         }
-        EXPECT_EQ(shown, expected) << row.name;
+        EXPECT_EQ(shown, row.shown) << row.name;
     }
 }
 
 TEST_F(KeyboardTest, EachMnemonicSelectsItsTab) {
-    const struct {
-        const char* name;
-        Qt::Key letter;
-        int tabId;
-    } rows[] = {
-        {"headersTab", Qt::Key_E, command::kTabHeaders}, {"detailsTab", Qt::Key_D, command::kTabDetails},
-        {"optionsTab", Qt::Key_O, command::kTabOptions}, {"accountsTab", Qt::Key_A, command::kTabAccounts},
-        {"previewTab", Qt::Key_P, command::kTabPreview},
-    };
-    for (const auto& row : rows) {
-        press(row.letter, Qt::AltModifier);
-        EXPECT_EQ(window.selectedTab(), row.tabId) << row.name;
-        EXPECT_TRUE(rig.part<controls::CTabButton>(row.name).isSelected()) << row.name;
+    const std::pair<Qt::Key, int> rows[] = {{Qt::Key_E, command::kTabHeaders},
+                                            {Qt::Key_D, command::kTabDetails},
+                                            {Qt::Key_O, command::kTabOptions},
+                                            {Qt::Key_A, command::kTabAccounts},
+                                            {Qt::Key_P, command::kTabPreview}};
+    for (const auto& [letter, tabId] : rows) {
+        press(letter, Qt::AltModifier);
+        EXPECT_EQ(window.selectedTab(), tabId) << "Alt+" << QKeySequence(letter).toString().toStdString();
     }
 }
 
 TEST_F(KeyboardTest, SpaceAndEnterActAsAClick) {
-    const struct {
-        const char* name;
-        int key;
-        Qt::KeyboardModifiers modifiers;
-    } keys[] = {{"Space", Qt::Key_Space, Qt::NoModifier},
-                {"Return", Qt::Key_Return, Qt::NoModifier},
-                {"Enter", Qt::Key_Enter, Qt::KeypadModifier}};
-    for (const auto& row : kControls) {
-        QWidget& widget = control(row.name);
-        QSignalSpy commands(&widget, row.signal);
-        for (const auto& key : keys) {
+    const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Space, Qt::NoModifier},
+                                                          {Qt::Key_Return, Qt::NoModifier},
+                                                          {Qt::Key_Enter, Qt::KeypadModifier}};
+    for (const char* name : kControls) {
+        QWidget& widget = control(name);
+        QSignalSpy commands(&widget, commandSignal(widget));
+        for (int pressed = 1; const auto& [key, modifiers] : keys) {
             // A command may grey its own button (DELETE with nothing tagged); a tab acts only when it is
             // not the one shown.
             widget.setEnabled(true);
             if (auto* tab = qobject_cast<controls::CTabButton*>(&widget))
                 window.showTab(tab->commandId() == command::kTabPreview ? command::kTabHeaders
                                                                         : command::kTabPreview);
-            QTest::keyClick(&widget, static_cast<Qt::Key>(key.key), key.modifiers);
-            EXPECT_EQ(commands.count(), &key - keys + 1) << row.name << " " << key.name;
+            QTest::keyClick(&widget, static_cast<Qt::Key>(key), modifiers);
+            EXPECT_EQ(commands.count(), pressed++) << name << " key " << key;
         }
     }
     EXPECT_EQ(window.selectedTab(), command::kTabAccounts) << "the last tab's command switched the page";
 }
 
 TEST_F(KeyboardTest, FocusMarkIsDrawnUnderKeyboardFocusOnly) {
-    enableAll();
+    for (const char* name : kControls) control(name).setEnabled(true);
     QWidget& clicked = control("rescanToggle");
     const QImage plain = clicked.grab().toImage();
     clicked.setFocus(Qt::MouseFocusReason);
     ASSERT_TRUE(clicked.hasFocus());
     EXPECT_EQ(clicked.grab().toImage(), plain) << "no mark before the keyboard moved the focus";
 
-    for (const auto& row : kControls) {
-        QWidget& widget = control(row.name);
-        ASSERT_TRUE(tabTo(widget)) << row.name << " is not reached by Tab";
+    for (const char* name : kControls) {
+        QWidget& widget = control(name);
+        for (int i = 0; i < 200 && !widget.hasFocus(); ++i) press(Qt::Key_Tab);
+        ASSERT_TRUE(widget.hasFocus()) << name << " is not reached by Tab";
         const QImage focused = widget.grab().toImage();
         widget.clearFocus();
-        EXPECT_NE(focused, widget.grab().toImage()) << row.name;
+        EXPECT_NE(focused, widget.grab().toImage()) << name;
     }
 }
 
 TEST_F(KeyboardTest, ErrorDetailsOpenFromF1AndTheMenu) {
     QAction& item = rig.part<QAction>("menuErrorDetails");
     EXPECT_FALSE(item.isEnabled()) << "greyed with nothing to show";
-    const struct {
-        const char* name;
-        std::function<void()> open;
-    } rows[] = {
-        {"F1", [&] { press(Qt::Key_F1); }},
-        {"Message > Error Details", [&] { item.trigger(); }},
-    };
-    for (const auto& row : rows) {
+    const std::function<void()> ways[] = {[&] { press(Qt::Key_F1); }, [&] { item.trigger(); }};
+    for (const auto& open : ways) {
         rig.checker().client().m_strError = "Could not connect to server";
         rig.checker().UpdateCommandState();
-        ASSERT_TRUE(item.isEnabled()) << row.name;
-        const std::size_t before = rig.boxes.boxes.size();
-        row.open();
-        ASSERT_EQ(rig.boxes.boxes.size(), before + 1) << row.name;
-        EXPECT_EQ(rig.boxes.boxes.back().title, "QLT Error Details") << row.name;
-        EXPECT_EQ(rig.boxes.boxes.back().text, "Could not connect to server") << row.name;
-        EXPECT_FALSE(item.isEnabled()) << row.name << ": shown details are gone";
+        ASSERT_TRUE(item.isEnabled());
+        rig.boxes.boxes.clear();
+        open();
+        ASSERT_EQ(rig.boxes.boxes.size(), 1u) << "way " << &open - ways;
+        EXPECT_EQ(rig.boxes.boxes[0].title, "QLT Error Details");
+        EXPECT_EQ(rig.boxes.boxes[0].text, "Could not connect to server");
+        EXPECT_FALSE(item.isEnabled()) << "the details shown are gone";
     }
 }
 
@@ -186,18 +158,14 @@ TEST_F(KeyboardTest, PaintedControlsHaveSpokenNames) {
         EXPECT_FALSE(spokenName(*widget).isEmpty())
             << widget->metaObject()->className() << " " << widget->objectName().toStdString();
     }
-    EXPECT_GT(painted, 30);
+    EXPECT_GT(painted, 30) << "the pages' controls count too";
 
-    const struct {
-        const char* name;
-        const char* spoken;
-    } rows[] = {{"scanButton", "Scan"},
-                {"getMailButton", "Get Mail"},
-                {"showAllToggle", "Show All"},
-                {"xRatedLamp", "X-rated risk"},
-                {"previewTab", "Preview"}};
-    for (const auto& row : rows) EXPECT_EQ(spokenName(control(row.name)), row.spoken) << row.name;
-
+    const std::pair<const char*, QString> rows[] = {{"scanButton", "Scan"},
+                                                    {"getMailButton", "Get Mail"},
+                                                    {"showAllToggle", "Show All"},
+                                                    {"xRatedLamp", "X-rated risk"},
+                                                    {"previewTab", "Preview"}};
+    for (const auto& [name, spoken] : rows) EXPECT_EQ(spokenName(control(name)), spoken) << name;
     window.setButtonText(CommandButton::Scan, "STOP");
     EXPECT_EQ(spokenName(control("scanButton")), "Stop");
 }
