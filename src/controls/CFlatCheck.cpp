@@ -21,10 +21,13 @@ CFlatCheck::CFlatCheck(const QString& text, QWidget* parent) : PaintedButton(par
     setText(text);
     setFont(verdana13());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Checkable, so that screen readers announce a check box and whether it is on.
+    setCheckable(true);
 }
 
 void CFlatCheck::setState(int state) {
     m_nState = state;
+    setChecked(isOn());
     update();
 }
 

@@ -29,6 +29,8 @@ class CFlatCheck : public PaintedButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // The owner sets the state, so a click leaves it as it is.
+    void nextCheckState() override {}
 
   private:
     int m_nState = 0;

@@ -168,6 +168,12 @@ TEST_F(KeyboardTest, PaintedControlsHaveSpokenNames) {
     for (const auto& [name, spoken] : rows) EXPECT_EQ(spokenName(control(name)), spoken) << name;
     window.setButtonText(CommandButton::Scan, "STOP");
     EXPECT_EQ(spokenName(control("scanButton")), "Stop");
+
+    QAccessibleInterface* rescan = QAccessible::queryAccessibleInterface(&control("rescanToggle"));
+    EXPECT_EQ(rescan->role(), QAccessible::CheckBox);
+    EXPECT_FALSE(rescan->state().checked);
+    QTest::keyClick(&control("rescanToggle"), Qt::Key_Space);
+    EXPECT_TRUE(rescan->state().checked) << "the window set the toggle on";
 }
 
 }  // namespace
