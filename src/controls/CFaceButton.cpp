@@ -13,15 +13,30 @@ int faceButtonBitmap(int look, bool enabled, bool down) {
     return down ? bitmap::kFacePressed : bitmap::kFaceNormal;
 }
 
+QString spokenCaption(const QString& caption) {
+    QString spoken = caption.toLower();
+    bool wordStart = true;
+    for (QChar& c : spoken) {
+        if (wordStart) c = c.toUpper();
+        wordStart = c.isSpace();
+    }
+    return spoken;
+}
+
 CFaceButton::CFaceButton(const QString& text, QWidget* parent)
-    : QAbstractButton(parent), m_nLook(bitmap::kFaceNormal) {
-    setText(text);
+    : PaintedButton(parent), m_nLook(bitmap::kFaceNormal) {
+    setCaption(text);
     setFont(cellHeightFont(QStringLiteral("Tahoma"), 13, QFont::Bold));
 }
 
 void CFaceButton::setLook(int look) {
     m_nLook = look;
     update();
+}
+
+void CFaceButton::setCaption(const QString& caption) {
+    setText(caption);
+    setAccessibleName(spokenCaption(caption));
 }
 
 QSize CFaceButton::sizeHint() const {
@@ -39,6 +54,7 @@ void CFaceButton::paintEvent(QPaintEvent*) {
     painter.drawText(client.adjusted(11, 0, 0, 0), flags, text());
     painter.setPen(QColor(96, 96, 96));
     painter.drawText(client.adjusted(9, 0, 0, -2), flags, text());
+    paintFocusMark(painter);
 }
 
 }  // namespace qlt::controls

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QAbstractButton>
+#include <QString>
+
+#include "controls/PaintedButton.h"
 
 namespace qlt::controls {
 
@@ -8,9 +10,12 @@ namespace qlt::controls {
 // normal by the button's state.
 int faceButtonBitmap(int look, bool enabled, bool down);
 
+// What a screen reader says for a capitalised caption: "GET MAIL" is read as "Get Mail", not spelt out.
+QString spokenCaption(const QString& caption);
+
 // The main window's command buttons (SCAN, DELETE, GET MAIL, CLOSE, ANALYZE, DUMP): a picture face with an
 // embossed caption. While a scan runs the owner gives SCAN the active look.
-class CFaceButton : public QAbstractButton {
+class CFaceButton : public PaintedButton {
     Q_OBJECT
 
   public:
@@ -19,6 +24,9 @@ class CFaceButton : public QAbstractButton {
     // A picture number; only the active face's number changes anything.
     void setLook(int look);
     int look() const { return m_nLook; }
+
+    // The caption and, with it, the name screen readers announce.
+    void setCaption(const QString& caption);
 
     int faceBitmap() const { return faceButtonBitmap(m_nLook, isEnabled(), isDown()); }
 

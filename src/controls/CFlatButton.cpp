@@ -11,7 +11,7 @@ FlatCaption flatButtonCaption(bool enabled, bool down) {
     return down ? FlatCaption::Pressed : FlatCaption::Normal;
 }
 
-CFlatButton::CFlatButton(const QString& text, QWidget* parent) : QAbstractButton(parent) {
+CFlatButton::CFlatButton(const QString& text, QWidget* parent) : PaintedButton(parent) {
     setText(text);
     setFont(verdana13());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -44,6 +44,7 @@ void CFlatButton::paintEvent(QPaintEvent*) {
             paintCaption(painter, client, QColor(0, 32, 32));
             break;
     }
+    paintFocusMark(painter);
 }
 
 void CFlatButton::paintCaption(QPainter& painter, const QRect& textRect, const QColor& colour) const {

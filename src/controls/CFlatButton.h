@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "controls/PaintedButton.h"
 
 namespace qlt::controls {
 
@@ -10,7 +10,7 @@ enum class FlatCaption { Normal, Pressed, Disabled };
 FlatCaption flatButtonCaption(bool enabled, bool down);
 
 // The plain push button of the pages (Add, Delete, Update, Font): a raised grey frame and a caption.
-class CFlatButton : public QAbstractButton {
+class CFlatButton : public PaintedButton {
     Q_OBJECT
 
   public:

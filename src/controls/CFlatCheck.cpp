@@ -17,14 +17,17 @@ int flatCheckBitmap(bool enabled, bool on) {
     return on ? bitmap::kCheckOn : bitmap::kCheckOff;
 }
 
-CFlatCheck::CFlatCheck(const QString& text, QWidget* parent) : QAbstractButton(parent) {
+CFlatCheck::CFlatCheck(const QString& text, QWidget* parent) : PaintedButton(parent) {
     setText(text);
     setFont(verdana13());
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Checkable, so that screen readers announce a check box and whether it is on.
+    setCheckable(true);
 }
 
 void CFlatCheck::setState(int state) {
     m_nState = state;
+    setChecked(isOn());
     update();
 }
 
@@ -52,6 +55,7 @@ void CFlatCheck::paintEvent(QPaintEvent*) {
     const Qt::Alignment align = (m_bLeftText ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     painter.setPen(QColor(0, 32, 32));
     painter.drawText(textRect, static_cast<int>(align) | Qt::TextSingleLine, text());
+    paintFocusMark(painter);
 }
 
 }  // namespace qlt::controls

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "controls/PaintedButton.h"
 
 namespace qlt::controls {
 
@@ -9,7 +9,7 @@ int flatCheckBitmap(bool enabled, bool on);
 
 // The on/off toggle of the pages and the main window. A click reaches the owner as an ordinary button
 // click; the owner decides and sets the new state, so the control never flips itself.
-class CFlatCheck : public QAbstractButton {
+class CFlatCheck : public PaintedButton {
     Q_OBJECT
 
   public:
@@ -29,6 +29,8 @@ class CFlatCheck : public QAbstractButton {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    // The owner sets the state, so a click leaves it as it is.
+    void nextCheckState() override {}
 
   private:
     int m_nState = 0;

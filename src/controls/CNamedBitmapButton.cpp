@@ -23,7 +23,7 @@ QString chooseBitmapFace(const BitmapFaces& faces, bool down, bool focused, bool
     return faces.up;
 }
 
-CNamedBitmapButton::CNamedBitmapButton(const QString& text, QWidget* parent) : QAbstractButton(parent) {
+CNamedBitmapButton::CNamedBitmapButton(const QString& text, QWidget* parent) : PaintedButton(parent) {
     setText(text);
 }
 
@@ -55,6 +55,8 @@ QSize CNamedBitmapButton::sizeHint() const {
 void CNamedBitmapButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawBitmap(painter, shownFace(), QPoint(0, 0));
+    // A focus face of its own already shows where the focus is.
+    if (m_faces.focus.isEmpty()) paintFocusMark(painter);
 }
 
 }  // namespace qlt::controls

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QAbstractButton>
 #include <QString>
+
+#include "controls/PaintedButton.h"
 
 namespace qlt::controls {
 
@@ -19,7 +20,7 @@ QString chooseBitmapFace(const BitmapFaces& faces, bool down, bool focused, bool
 
 // A push button drawn entirely by named pictures: the view toggle of the main window and the small
 // buttons of the Setup page.
-class CNamedBitmapButton : public QAbstractButton {
+class CNamedBitmapButton : public PaintedButton {
     Q_OBJECT
 
   public:

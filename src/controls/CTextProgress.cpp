@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "controls/ControlStyle.h"
+#include "controls/KeyboardUse.h"
 
 namespace qlt::controls {
 
@@ -38,6 +39,8 @@ CTextProgress::CTextProgress(QWidget* parent) : QWidget(parent) {
     // Every pixel is painted each time; skipping the erase keeps the bar from flickering while a scan
     // repaints it many times a second.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Tab reaches the bar so that its details open without a mouse; a click leaves the focus alone.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void CTextProgress::Init(const QString& caption, const ProgressLook& look) {
@@ -88,8 +91,12 @@ void CTextProgress::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect client = rect();
     painter.fillRect(client, m_look.back);
-    if (!m_bInitialised) return;
+    if (m_bInitialised) paintBar(painter);
+    if (showsFocusMark(*this)) drawFocusMark(painter, client);
+}
 
+void CTextProgress::paintBar(QPainter& painter) const {
+    const QRect client = rect();
     painter.fillRect(client, m_look.track);
     painter.fillRect(QRect(client.left(), client.top(), barWidth(), client.height()), m_look.bar);
     paintEtchedEdge(painter);
@@ -115,6 +122,11 @@ void CTextProgress::paintEtchedEdge(QPainter& painter) const {
 void CTextProgress::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
     QWidget::mouseReleaseEvent(event);
+}
+
+void CTextProgress::keyPressEvent(QKeyEvent* event) {
+    if (!isActivationKey(*event)) return QWidget::keyPressEvent(event);
+    emit clicked();
 }
 
 }  // namespace qlt::controls

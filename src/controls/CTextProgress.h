@@ -62,14 +62,17 @@ class CTextProgress : public QWidget {
     QSize sizeHint() const override;
 
   signals:
-    // A click on the bar; the host answers it with the error details.
+    // A click on the bar, or Space, Return or Enter while it has the focus; the host answers it with the
+    // error details.
     void clicked();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    void paintBar(QPainter& painter) const;
     void paintEtchedEdge(QPainter& painter) const;
 
     bool m_bInitialised = false;

@@ -69,6 +69,7 @@ QGroupBox* DetailsPage::buildRiskBox() {
         const auto i = static_cast<std::size_t>(row);
         m_lamps[i] = new controls::CBitmapLamp(controls::riskLampBitmap(kNoLampLevel), box);
         m_lamps[i]->setObjectName(QStringLiteral("lamp%1").arg(row));
+        m_lamps[i]->setAccessibleName(QLatin1String(kRiskRowNames[i]) + QStringLiteral(" risk"));
         m_reasons[i] = makePageLabel(QString(), "", box);
         m_reasons[i]->setObjectName(QStringLiteral("reason%1").arg(row));
         rows->addWidget(m_lamps[i], row, 0);

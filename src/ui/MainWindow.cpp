@@ -7,11 +7,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QShortcut>
 #include <QSizeGrip>
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <numeric>
 
 #include "controls/BitmapArt.h"
@@ -46,45 +48,49 @@ struct TabInfo {
     int id;
     const char* name;
     const char* caption;
+    char mnemonic;  // with Alt; none of the menu bar's letters (F, M, T, H)
     const char* tooltip;
 };
 
 // Left to right under the page area; the Options tab comes before Accounts.
 constexpr std::array<TabInfo, kPageCount> kTabs = {{
-    {command::kTabPreview, "previewTab", "Preview", "Plain text message preview panel."},
-    {command::kTabHeaders, "headersTab", "Headers", "Current message headers."},
-    {command::kTabDetails, "detailsTab", "Details", "Current message details."},
-    {command::kTabOptions, "optionsTab", "Options", "Customize behavior of the program."},
-    {command::kTabAccounts, "accountsTab", "Accounts", "Email accounts management panel."},
+    {command::kTabPreview, "previewTab", "Preview", 'P', "Plain text message preview panel."},
+    {command::kTabHeaders, "headersTab", "Headers", 'E', "Current message headers."},
+    {command::kTabDetails, "detailsTab", "Details", 'D', "Current message details."},
+    {command::kTabOptions, "optionsTab", "Options", 'O', "Customize behavior of the program."},
+    {command::kTabAccounts, "accountsTab", "Accounts", 'A', "Email accounts management panel."},
 }};
 
 struct HeaderField {
     int iconId;  // 0: none
+    const char* iconSpoken;
     const char* name;
     const char* tooltip;
 };
 
 constexpr std::array<HeaderField, 5> kHeaderFields = {{
-    {0, "accountNameText", "Current email account name."},
-    {controls::bitmap::kHeaderStatus, "statusText", "Email account status."},
-    {controls::bitmap::kHeaderCount, "messageCountText",
+    {0, nullptr, "accountNameText", "Current email account name."},
+    {controls::bitmap::kHeaderStatus, "Account status", "statusText", "Email account status."},
+    {controls::bitmap::kHeaderCount, "Scanned messages", "messageCountText",
      "Number of scanned messages\r\non current email account."},
-    {controls::bitmap::kHeaderChecked, "lastScannedText", "Last checked time."},
-    {controls::bitmap::kHeaderSpeed, "linkSpeedText", "Average link speed (CPS)."},
+    {controls::bitmap::kHeaderChecked, "Last checked", "lastScannedText", "Last checked time."},
+    {controls::bitmap::kHeaderSpeed, "Link speed", "linkSpeedText", "Average link speed (CPS)."},
 }};
 
 struct LampInfo {
     const char* name;
+    const char* spoken;
     const char* tooltip;
 };
 
 constexpr std::array<LampInfo, 4> kLamps = {{
-    {"virusLamp",
+    {"virusLamp", "Virus risk",
      "Virus risk level for the current account,\r\nor for all accounts if Show All switch is on."},
-    {"spamLamp", "Spam risk level for the current account,\r\nor for all accounts if Show All switch is on."},
-    {"xRatedLamp",
+    {"spamLamp", "Spam risk",
+     "Spam risk level for the current account,\r\nor for all accounts if Show All switch is on."},
+    {"xRatedLamp", "X-rated risk",
      "X-rated risk level for the current account,\r\nor for all accounts if Show All switch is on."},
-    {"languageLamp",
+    {"languageLamp", "Foul language risk",
      "Foul language risk level for the current account,\r\nor for all accounts if Show All switch is on."},
 }};
 
@@ -162,14 +168,17 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_viewToggle->setObjectName(QStringLiteral("viewToggle"));
     m_viewToggle->loadBitmaps("ACTU", "ACTD", QString(), "ACTX");
     m_viewToggle->setToolTip(tipText("Account-List / Message-List view toggle button."));
+    m_viewToggle->setAccessibleName(QStringLiteral("Account list / message list"));
     top->addWidget(m_viewToggle);
     top->addWidget(buildHeaderLine(), 1);
     root->addLayout(top);
 
     m_messageView = buildListView(m_messageModel);
     m_messageView->setObjectName(QStringLiteral("messageView"));
+    m_messageView->horizontalHeader()->setAccessibleName(QStringLiteral("Message list columns"));
     m_accountView = buildListView(m_accountModel);
     m_accountView->setObjectName(QStringLiteral("accountView"));
+    m_accountView->horizontalHeader()->setAccessibleName(QStringLiteral("Account list columns"));
     root->addWidget(m_messageView);
     root->addWidget(m_accountView);
     m_accountView->hide();
@@ -187,6 +196,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_messageModel->reload();
     m_accountModel->reload();
     connectViews();
+    buildPageKeys();
     showMessageRows();
     showCommandState();
 
@@ -245,6 +255,7 @@ QWidget* MainWindow::buildHeaderLine() {
         if (field.iconId != 0) {
             auto* icon = new controls::CBitmapLamp(field.iconId, m_header);
             icon->setToolTip(tipText(field.tooltip));
+            icon->setAccessibleName(QLatin1String(field.iconSpoken));
             row->addSpacing(8);
             row->addWidget(icon);
         }
@@ -273,6 +284,8 @@ QTableView* MainWindow::buildListView(QAbstractItemModel* model) {
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list for the next control instead of walking its cells.
+    view->setTabKeyNavigation(false);
     view->setShowGrid(true);
     view->setGridStyle(Qt::SolidLine);
     view->setWordWrap(false);
@@ -301,6 +314,7 @@ QWidget* MainWindow::buildPageArea() {
         auto* tab = new controls::CTabButton(info.id, QString::fromLatin1(info.caption), column);
         tab->setObjectName(QLatin1String(info.name));
         tab->setToolTip(tipText(info.tooltip));
+        tab->setMnemonic(QLatin1Char(info.mnemonic));
         connect(tab, &controls::CTabButton::command, this, &MainWindow::showTab);
         m_tabs[static_cast<std::size_t>(info.id - command::kTabPreview)] = tab;
         tabs->addWidget(tab);
@@ -308,6 +322,23 @@ QWidget* MainWindow::buildPageArea() {
     tabs->addStretch(1);
     layout->addLayout(tabs);
     return column;
+}
+
+void MainWindow::buildPageKeys() {
+    auto bind = [this](const QList<QKeySequence>& keys, int step) {
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, [this, step] { showAdjacentTab(step); });
+    };
+    bind({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, 1);
+    // Shift+Tab arrives as Backtab.
+    bind({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, -1);
+}
+
+void MainWindow::showAdjacentTab(int step) {
+    const auto shown = std::ranges::find(kTabs, m_selectedTab, &TabInfo::id);
+    const auto index = shown == kTabs.end() ? 0 : shown - kTabs.begin();
+    showTab(kTabs[static_cast<std::size_t>((index + step + kPageCount) % kPageCount)].id);
 }
 
 QWidget* MainWindow::buildCommandColumn() {
@@ -358,6 +389,7 @@ QWidget* MainWindow::buildStatusLine() {
         m_lamps[i] = new controls::CBitmapLamp(controls::riskLampBitmap(kLampNoData), line);
         m_lamps[i]->setObjectName(QLatin1String(kLamps[i].name));
         m_lamps[i]->setToolTip(tipText(kLamps[i].tooltip));
+        m_lamps[i]->setAccessibleName(QLatin1String(kLamps[i].spoken));
         row->addWidget(m_lamps[i]);
     }
     row->addSpacing(6);
@@ -370,12 +402,14 @@ QWidget* MainWindow::buildStatusLine() {
     m_countdown->setObjectName(QStringLiteral("countdownLamp"));
     m_countdown->setToolTip(tipText(
         "Visual indicator of the time elapsed to the\r\nnext scan (only if recurring scan is enabled)."));
+    m_countdown->setAccessibleName(QStringLiteral("Time to next check"));
     row->addWidget(m_countdown);
     m_progress = new controls::CTextProgress(line);
     m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setFixedSize(kProgressWidth, kProgressHeight);
     m_progress->setToolTip(tipText("Scan progress indicator."));
-    connect(m_progress, &controls::CTextProgress::clicked, this, [this] { m_checker->showErrorDetails(); });
+    m_progress->setAccessibleName(QStringLiteral("Scan progress"));
+    connect(m_progress, &controls::CTextProgress::clicked, this, &MainWindow::showErrorDetails);
     row->addWidget(m_progress);
     auto* grip = new QSizeGrip(line);
     grip->setToolTip(tipText("Drag to resize."));
@@ -410,6 +444,11 @@ void MainWindow::buildMenus() {
     addCommand(message, command::kMenuAnalyze, "menuAnalyze", QStringLiteral("&Analyze"),
                &MainWindow::analyzeSelected);
     addCommand(message, command::kMenuDump, "menuDump", QStringLiteral("D&ump"), &MainWindow::dumpSelected);
+    message->addSeparator();
+    addCommand(message, command::kMenuErrorDetails, "menuErrorDetails", QStringLiteral("&Error Details"),
+               &MainWindow::showErrorDetails)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(message, &QMenu::aboutToShow, this, &MainWindow::updateErrorDetailsItem);
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     addCommand(tools, command::kMenuSetup, "menuSetup", QStringLiteral("&Setup"), &MainWindow::runSetup);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));

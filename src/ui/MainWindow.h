@@ -88,6 +88,7 @@ inline constexpr int kContextWhiteList = 32791;
 inline constexpr int kContextTagAll = 32792;
 inline constexpr int kContextUntagAll = 32793;
 inline constexpr int kContextRemove = 32794;
+inline constexpr int kMenuErrorDetails = 32795;
 }  // namespace command
 
 // The pages under the list, in the order of their tabs' ids 1073..1077.
@@ -181,6 +182,8 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     void setColumnWidths(QTableView* view, const double* fractions, int count, int clientWidth);
     void recordSizeLimits(int listClientWidth);
     void connectViews();
+    void buildPageKeys();
+    void showAdjacentTab(int step);
     // The five pages and the tray with the background check (MainWindowParts.cpp).
     void installPages();
     void installTray();
@@ -214,6 +217,8 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     void deleteTagged();
     void analyzeSelected();
     void dumpSelected();
+    void showErrorDetails();
+    void updateErrorDetailsItem();
 
     WindowServices m_services;
     std::unique_ptr<MailChecker> m_checker;

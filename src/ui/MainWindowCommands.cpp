@@ -157,6 +157,15 @@ void MainWindow::dumpSelected() {
     m_checker->dumpSelected();
 }
 
+void MainWindow::showErrorDetails() {
+    m_checker->showErrorDetails();
+    updateErrorDetailsItem();
+}
+
+void MainWindow::updateErrorDetailsItem() {
+    m_actions.value(command::kMenuErrorDetails)->setEnabled(!m_checker->client().m_strError.empty());
+}
+
 void MainWindow::hideWindow() {
     m_tray->hideToTray();
 }

@@ -115,7 +115,7 @@ void MainWindow::setButtonFace(CommandButton button, ButtonFace face) {
 
 void MainWindow::setButtonText(CommandButton button, const std::string& text) {
     if (controls::CFaceButton* target = commandButton(button)) {
-        target->setText(QString::fromStdString(text));
+        target->setCaption(QString::fromStdString(text));
         target->repaint();
     }
 }
@@ -178,6 +178,8 @@ void MainWindow::showCommandState() {
         m_actions.value(id)->setEnabled(state.messageCommandsEnabled);
     m_showAll->setEnabled(state.showAllEnabled);
     m_showAll->setState(state.showAllChecked ? 1 : 0);
+    // Every command ends here, and a failed one is what leaves details behind.
+    updateErrorDetailsItem();
 }
 
 void MainWindow::showToggles() {

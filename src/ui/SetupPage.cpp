@@ -47,6 +47,8 @@ controls::CNamedBitmapButton* bitmapButton(const char* text, const char* name, c
     auto* button = new controls::CNamedBitmapButton(QLatin1String(text), parent);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(QLatin1String(tip));
+    // The text only names the pictures; a screen reader says what the button does.
+    button->setAccessibleName(QLatin1String(tip));
     button->autoLoad();
     button->setFixedSize(button->sizeHint());
     return button;
