@@ -28,7 +28,9 @@
 #include "core/ProgressCaptions.h"
 #include "tray/TrayController.h"
 #include "ui/AccountViewModel.h"
+#include "ui/FirstRunNote.h"
 #include "ui/MessageViewModel.h"
+#include "ui/PageLook.h"
 
 namespace qlt::ui {
 
@@ -171,6 +173,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_accountView = buildListView(m_accountModel);
     m_accountView->setObjectName(QStringLiteral("accountView"));
     root->addWidget(m_messageView);
+    m_firstRunNote = addFirstRunNote(*m_messageView);
     root->addWidget(m_accountView);
     m_accountView->hide();
     m_accountView->setEnabled(false);
@@ -189,6 +192,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     connectViews();
     showMessageRows();
     showCommandState();
+    installPages();
+    // The pages keep their order and spacing; the area grows when their fonts need more room.
+    fitPageArea(*m_pages, kPageAreaSize);
 
     root->activate();
     const int listClient = m_messageView->width() - 2 * m_messageView->frameWidth();
@@ -212,7 +218,6 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_showAll->setEnabled(false);
     showToggles();
     m_countdown->setOff();
-    installPages();
     installTray();
 }
 

@@ -178,6 +178,7 @@ void MainWindow::showCommandState() {
         m_actions.value(id)->setEnabled(state.messageCommandsEnabled);
     m_showAll->setEnabled(state.showAllEnabled);
     m_showAll->setState(state.showAllChecked ? 1 : 0);
+    m_firstRunNote->setVisible(m_checker->GetAccountCount() <= 0);
 }
 
 void MainWindow::showToggles() {
