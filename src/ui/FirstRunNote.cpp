@@ -10,7 +10,7 @@ namespace qlt::ui {
 
 namespace {
 
-constexpr int kSideMargin = 24;
+constexpr int kSideMargin = 40;
 
 }  // namespace
 
@@ -24,7 +24,8 @@ QLabel* addFirstRunNote(QAbstractScrollArea& view) {
     note->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* layout = new QVBoxLayout(view.viewport());
     layout->setContentsMargins(kSideMargin, 0, kSideMargin, 0);
-    layout->addWidget(note, 0, Qt::AlignCenter);
+    // The whole width, so that the text wraps only where the list is narrow.
+    layout->addWidget(note);
     return note;
 }
 
