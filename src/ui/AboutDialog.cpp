@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/ProgramVersion.h"
+#include "ui/PageLook.h"
 
 namespace qlt::ui {
 
@@ -58,6 +59,7 @@ AboutDialog::AboutDialog(const std::string& buildText, QWidget* parent)
     layout->addLayout(heading);
     layout->addWidget(text, 1);
     layout->addWidget(buttons);
+    fitFieldsToFonts(*this);
 }
 
 QString AboutDialog::productLine() const {

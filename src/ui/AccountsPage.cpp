@@ -29,6 +29,9 @@ constexpr char kScanAllTip[] =
 constexpr char kSecurityTip[] =
     "How the connection to the server is protected:\r\nTLS from the start, STLS after the greeting, or None.";
 
+constexpr int kRowGap = 4;
+constexpr int kEdge = 8;
+
 QFont editFont() {
     return controls::cellHeightFont(QStringLiteral("Verdana"), 16);
 }
@@ -126,6 +129,8 @@ QLayout* AccountsPage::buildLayout() {
     grid->addWidget(makePageLabel(QStringLiteral("Security"), "", this), 4, 2, Qt::AlignRight);
     grid->addWidget(m_security, 4, 3);
     grid->setColumnStretch(1, 1);
+    // The fields take their fonts' full height; the room comes from the gaps between them.
+    grid->setVerticalSpacing(kRowGap);
 
     auto* toggles = new QHBoxLayout;
     for (auto* toggle : {m_authRequired, m_rememberPassword, m_scanAllInclude}) toggles->addWidget(toggle);
@@ -136,6 +141,8 @@ QLayout* AccountsPage::buildLayout() {
     for (auto* button : {m_add, m_delete, m_update}) buttons->addWidget(button);
 
     auto* layout = new QVBoxLayout;
+    layout->setContentsMargins(kEdge, kRowGap, kEdge, kRowGap);
+    layout->setSpacing(kRowGap);
     layout->addLayout(grid);
     layout->addLayout(toggles);
     layout->addLayout(strips);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "ui/NumberFields.h"
+#include "ui/PageLook.h"
 #include "ui/SecurityChoice.h"
 
 namespace qlt::ui {
@@ -56,6 +57,7 @@ AddAccountDialog::AddAccountDialog(UiPort& boxes, QWidget* parent)
     layout->addLayout(fields);
     layout->addWidget(buildAdvancedGroup());
     layout->addWidget(buttons);
+    fitFieldsToFonts(*this);
 }
 
 QGroupBox* AddAccountDialog::buildAdvancedGroup() {

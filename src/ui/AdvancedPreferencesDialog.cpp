@@ -12,6 +12,7 @@
 
 #include "core/PreferenceTables.h"
 #include "store/Formatting.h"
+#include "ui/PageLook.h"
 
 namespace qlt::ui {
 
@@ -80,6 +81,7 @@ AdvancedPreferencesDialog::AdvancedPreferencesDialog(const Settings& settings, U
     layout->addWidget(buildSwitches());
     layout->addLayout(buttons);
     showUserStrings();
+    fitFieldsToFonts(*this);
 }
 
 QLayout* AdvancedPreferencesDialog::buildProgramRow() {

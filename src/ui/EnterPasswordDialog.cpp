@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "core/AccountEntry.h"
+#include "ui/PageLook.h"
 
 namespace qlt::ui {
 
@@ -28,6 +29,7 @@ EnterPasswordDialog::EnterPasswordDialog(const QString& userName, UiPort& boxes,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(buttons);
+    fitFieldsToFonts(*this);
     if (!userName.isEmpty()) m_password->setFocus();
 }
 

@@ -30,7 +30,9 @@
 #include "core/ProgressCaptions.h"
 #include "tray/TrayController.h"
 #include "ui/AccountViewModel.h"
+#include "ui/FirstRunNote.h"
 #include "ui/MessageViewModel.h"
+#include "ui/PageLook.h"
 
 namespace qlt::ui {
 
@@ -180,6 +182,7 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_accountView->setObjectName(QStringLiteral("accountView"));
     m_accountView->horizontalHeader()->setAccessibleName(QStringLiteral("Account list columns"));
     root->addWidget(m_messageView);
+    m_firstRunNote = addFirstRunNote(*m_messageView);
     root->addWidget(m_accountView);
     m_accountView->hide();
     m_accountView->setEnabled(false);
@@ -199,6 +202,9 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     buildPageKeys();
     showMessageRows();
     showCommandState();
+    installPages();
+    // The pages keep their order and spacing; the area grows when their fonts need more room.
+    fitPageArea(*m_pages, kPageAreaSize);
 
     root->activate();
     const int listClient = m_messageView->width() - 2 * m_messageView->frameWidth();
@@ -222,7 +228,6 @@ MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     m_showAll->setEnabled(false);
     showToggles();
     m_countdown->setOff();
-    installPages();
     installTray();
 }
 

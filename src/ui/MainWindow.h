@@ -230,6 +230,7 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     AccountViewModel* m_accountModel = nullptr;
     QTableView* m_messageView = nullptr;
     QTableView* m_accountView = nullptr;
+    QLabel* m_firstRunNote = nullptr;
     controls::CNamedBitmapButton* m_viewToggle = nullptr;
     QWidget* m_header = nullptr;
     std::array<QLabel*, 5> m_headerTexts{};

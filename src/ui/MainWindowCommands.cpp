@@ -48,7 +48,8 @@ void MainWindow::setPage(Page page, QWidget* widget, std::function<void()> refre
 
 void MainWindow::startUpRequest() {
     m_tray->startUp();
-    showTab(command::kTabPreview);
+    // A first run starts where the first account is made.
+    showTab(m_checker->GetAccountCount() > 0 ? command::kTabPreview : command::kTabAccounts);
 }
 
 void MainWindow::showTab(int tabId) {

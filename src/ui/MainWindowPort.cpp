@@ -180,6 +180,7 @@ void MainWindow::showCommandState() {
     m_showAll->setState(state.showAllChecked ? 1 : 0);
     // Every command ends here, and a failed one is what leaves details behind.
     updateErrorDetailsItem();
+    m_firstRunNote->setVisible(m_checker->GetAccountCount() <= 0);
 }
 
 void MainWindow::showToggles() {

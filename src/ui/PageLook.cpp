@@ -1,13 +1,39 @@
 #include "ui/PageLook.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
+#include <QStackedWidget>
 #include <QStringDecoder>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "controls/ControlStyle.h"
 
 namespace qlt::ui {
+
+namespace {
+
+bool isField(const QWidget& widget) {
+    return qobject_cast<const QLineEdit*>(&widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(&widget) != nullptr ||
+           qobject_cast<const QComboBox*>(&widget) != nullptr ||
+           qobject_cast<const QAbstractItemView*>(&widget) != nullptr ||
+           qobject_cast<const QLabel*>(&widget) != nullptr;
+}
+
+// A spin box's own line edit and a list's header are sized by their field.
+bool isPartOfAField(const QWidget& widget, const QWidget& container) {
+    for (const QWidget* up = widget.parentWidget(); up != nullptr && up != &container;
+         up = up->parentWidget())
+        if (isField(*up)) return true;
+    return false;
+}
+
+}  // namespace
 
 void setTextColours(QWidget& widget, const QColor& text, const QColor& back) {
     QPalette palette = widget.palette();
@@ -22,6 +48,27 @@ QLabel* makePageLabel(const QString& text, const char* name, QWidget* parent) {
     label->setObjectName(QLatin1String(name));
     label->setFont(controls::verdana13());
     return label;
+}
+
+void fitFieldsToFonts(QWidget& container) {
+    for (QWidget* field : container.findChildren<QWidget*>()) {
+        // A wrapping label asks its layout for the height of its width itself.
+        if (!isField(*field) || isPartOfAField(*field, container) || field->hasHeightForWidth()) continue;
+        const int needed = field->sizeHint().height();
+        if (field->minimumHeight() >= needed) continue;
+        field->setMaximumHeight(std::max(field->maximumHeight(), needed));
+        field->setMinimumHeight(needed);
+    }
+}
+
+void fitPageArea(QStackedWidget& area, QSize least) {
+    const int frame = 2 * area.frameWidth();
+    for (int i = 0; i < area.count(); ++i) {
+        QWidget& page = *area.widget(i);
+        fitFieldsToFonts(page);
+        least = least.expandedTo(page.minimumSizeHint() + QSize(frame, frame));
+    }
+    area.setFixedSize(least);
 }
 
 QString messageText(std::string_view bytes) {
