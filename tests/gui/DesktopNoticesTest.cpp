@@ -129,6 +129,23 @@ TEST_F(NoticesOnAPrivateBus, WithNoServiceOnTheBusTheTrayShowsTheNotice) {
                                 kWaitMs));
 }
 
+TEST_F(NoticesOnAPrivateBus, TheClicksActivationTokenIsSetOnlyWhileTheWindowIsRaised) {
+    TestNotificationServer service(kMarkup);
+    ASSERT_TRUE(service.start());
+    DesktopNotices notices;
+    QByteArrayList tokens;
+    QObject::connect(&notices, &NoticeService::activated, [&] { tokens << qgetenv("XDG_ACTIVATION_TOKEN"); });
+    notices.show("1 new message", "Bob: Lunch");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !service.notices.empty(); }, kWaitMs));
+    const uint id = service.notices.front().id;
+    service.invoke(id + 1, "default", "another-programs-token");
+    service.invoke(id, "default");
+    service.invoke(id, "default", "token-of-the-click");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tokens.size() == 2; }, kWaitMs));
+    EXPECT_EQ(tokens, (QByteArrayList{"", "token-of-the-click"}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN")) << "left for the programs started later";
+}
+
 TEST(DesktopNotices, WithoutASessionBusEveryNoticeIsUnanswered) {
     const QString name = QStringLiteral("qlt-no-bus");
     DesktopNotices notices(
