@@ -12,6 +12,7 @@ packages=(
   xdg-utils alsa-utils pulseaudio-utils
   desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev
   xvfb xauth x11-utils trayer dbus-daemon
+  weston qt6-wayland
   wamerican
 )
 

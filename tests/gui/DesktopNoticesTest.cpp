@@ -101,6 +101,7 @@ TEST_F(NoticesOnAPrivateBus, TheServiceGetsTheNoticeWithRatedMailHiddenUnlessSwi
 }
 
 TEST_F(NoticesOnAPrivateBus, ItsDefaultActionBringsTheWindowBack) {
+    if (onWayland()) GTEST_SKIP() << kNoMinimisedStateOnWayland;
     TestNotificationServer service(kMarkup);
     ASSERT_TRUE(service.start());
     WindowRig rig;
