@@ -1,7 +1,6 @@
 #include "tray/TrayController.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
@@ -85,7 +84,7 @@ void TrayController::lookForTray() {
     m_trayWatch.stop();
     // Where the window sits minimised in the task bar, it goes where it would
     // have gone with the tray there from the start.
-    if (m_window.isMinimized()) intoTray();
+    intoTray();
 }
 
 void TrayController::hideToTray() {
@@ -115,19 +114,13 @@ bool TrayController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window && event->type() == QEvent::WindowStateChange && m_window.isMinimized()) {
         // Hiding a window inside its own state change confuses some window
         // managers; the loop's next turn is soon enough.
-        QTimer::singleShot(0, this, &TrayController::onMinimised);
+        QTimer::singleShot(0, this, &TrayController::intoTray);
     }
     return QObject::eventFilter(watched, event);
 }
 
-void TrayController::onMinimised() {
-    // A Wayland compositor never tells a window that it is minimised, and Qt
-    // takes the state back at once: there the request alone counts.
-    if (m_window.isMinimized() || QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        intoTray();
-}
-
 void TrayController::intoTray() {
+    if (!m_window.isMinimized()) return;
     setTrayRisk(m_checker.overallRisk());
     // Without a tray the window stays minimised in the task bar: hidden, it
     // could never be brought back.

@@ -71,8 +71,6 @@ class TrayController final : public QObject, private WindowPort {
     void raise() override { showFromTray(); }
     void showCountdown(int step) override;
     void showNewMailNotice(const std::string& title, const std::string& text) override;
-    void onMinimised();
-    // The risk picture; the window hidden and the icon shown where there is a tray.
     void intoTray();
     // The icon with the latest tip and picture; false where there is no tray.
     bool createTray();
