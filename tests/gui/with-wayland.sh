@@ -56,4 +56,7 @@ run() {
 # find the tray missing.
 run "$filter"
 run "$tray_filter" QLT_TEST_TRAY_HOST=1
-! grep -q "the desktop has no system tray" <<<"$log"
+if grep -q "the desktop has no system tray" <<<"$log"; then
+  echo "the tests' tray host did not answer: the tray's cases skipped" >&2
+  exit 1
+fi
