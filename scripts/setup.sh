@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev
   xvfb xauth x11-utils trayer dbus-daemon
   fonts-dejavu-core
+  weston qt6-wayland
   wamerican
 )
 

@@ -3,6 +3,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <utility>
 
 namespace qlt {
 
@@ -18,6 +19,7 @@ const QString kDesktopEntry = QStringLiteral("org.tamsworth.Quillgate");
 // A service started on demand by the bus needs a moment for its first notice.
 constexpr int kReplyTimeoutMs = 5000;
 constexpr int kServerDecidesExpiry = -1;
+constexpr const char* kActivationTokenVariable = "XDG_ACTIVATION_TOKEN";
 
 }  // namespace
 
@@ -25,6 +27,8 @@ DesktopNotices::DesktopNotices(const QDBusConnection& bus, QObject* parent)
     : NoticeService(parent), m_bus(bus) {
     m_bus.connect(QString(), kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                   SLOT(onActionInvoked(uint, QString)));
+    m_bus.connect(QString(), kPath, kInterface, QStringLiteral("ActivationToken"), this,
+                  SLOT(onActivationToken(uint, QString)));
 }
 
 template <class Reply, class Answered>
@@ -70,11 +74,26 @@ void DesktopNotices::notify(const QString& summary, const QString& body, bool ma
                                  QStringList{kDefaultAction, QStringLiteral("Show Quillgate")},
                                  hints,
                                  kServerDecidesExpiry};
-    callService<uint>(QStringLiteral("Notify"), arguments, summary, body, [this](uint id) { m_lastId = id; });
+    callService<uint>(QStringLiteral("Notify"), arguments, summary, body, [this](uint id) {
+        m_lastId = id;
+        m_strActivationToken.clear();
+    });
+}
+
+void DesktopNotices::onActivationToken(uint id, const QString& token) {
+    if (id == m_lastId && id != 0) m_strActivationToken = token;
 }
 
 void DesktopNotices::onActionInvoked(uint id, const QString& action) {
-    if (id == m_lastId && id != 0 && action == kDefaultAction) emit activated();
+    if (id != m_lastId || id == 0 || action != kDefaultAction) return;
+    // A Wayland compositor lets a window take the focus only with the token
+    // the service got for the user's click; Qt hands this variable over when
+    // the window asks to be activated, which the receivers do at once.
+    const QString token = std::exchange(m_strActivationToken, QString());
+    if (!token.isEmpty()) qputenv(kActivationTokenVariable, token.toUtf8());
+    emit activated();
+    // Not for the programs started later.
+    if (!token.isEmpty()) qunsetenv(kActivationTokenVariable);
 }
 
 }  // namespace qlt

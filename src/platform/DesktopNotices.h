@@ -9,7 +9,9 @@ namespace qlt {
 // Notices through the desktop's notification service
 // (org.freedesktop.Notifications on the session bus). A new notice replaces
 // the one shown before. A service that is not there, fails the call or does
-// not answer within a few seconds makes the notice unanswered.
+// not answer within a few seconds makes the notice unanswered. Where the
+// service hands over an activation token with the click, the window's raise
+// in answer to `activated` carries it (Wayland).
 class DesktopNotices final : public NoticeService {
     Q_OBJECT
 
@@ -21,6 +23,7 @@ class DesktopNotices final : public NoticeService {
 
   private slots:
     void onActionInvoked(uint id, const QString& action);
+    void onActivationToken(uint id, const QString& token);
 
   private:
     void notify(const QString& summary, const QString& body, bool markup);
@@ -32,6 +35,8 @@ class DesktopNotices final : public NoticeService {
 
     QDBusConnection m_bus;
     uint m_lastId = 0;
+    // The token of the latest notice's click, until the action that follows it.
+    QString m_strActivationToken;
 };
 
 }  // namespace qlt

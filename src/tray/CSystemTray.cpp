@@ -25,7 +25,7 @@ CSystemTray::~CSystemTray() {
 bool CSystemTray::create(const QString& tip, int iconId) {
     remove();
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
-    m_icon = std::make_unique<QSystemTrayIcon>();
+    m_icon = std::make_unique<QSystemTrayIcon>(this);
     m_icon->setContextMenu(&m_menu);
     connect(m_icon.get(), &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { onActivated(reason); });
@@ -86,8 +86,10 @@ void CSystemTray::showNotice(const QString& title, const QString& text) {
 }
 
 void CSystemTray::onActivated(int reason) {
-    if (reason != QSystemTrayIcon::DoubleClick || defaultItem() == nullptr) return;
-    defaultItem()->trigger();
+    // StatusNotifierItem hosts report a single left click, XEmbed trays a
+    // press before the double click: either way the window comes or goes.
+    if (reason == QSystemTrayIcon::Trigger) emit toggleRequested();
+    if (reason == QSystemTrayIcon::DoubleClick && defaultItem() != nullptr) defaultItem()->trigger();
 }
 
 }  // namespace qlt::tray

@@ -45,6 +45,8 @@ class CSystemTray : public QObject {
 
   signals:
     void showRequested();
+    // A single left click on the icon.
+    void toggleRequested();
     void scanNowRequested();
     void exitRequested();
 

@@ -1,6 +1,7 @@
 #include "tray/TrayController.h"
 
 #include <QEvent>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 
@@ -9,6 +10,13 @@
 #include "platform/DesktopNotices.h"
 
 namespace qlt::tray {
+
+namespace {
+// A tray host that starts with the session comes within moments of Quillgate;
+// after five minutes the desktop has none, and the window keeps to the task bar.
+constexpr int kTrayWatchMs = 2000;
+constexpr int kTrayWatchPolls = 150;
+}  // namespace
 
 TrayController::TrayController(MailChecker& checker, QWidget& window, controls::CCountdownLamp* lamp,
                                SoundPlayer& sound, NetworkState& network, QObject* parent)
@@ -20,9 +28,9 @@ TrayController::TrayController(MailChecker& checker, QWidget& window, controls::
       m_check(checker, BackgroundDesk{m_timer, *this, sound, network}) {
     m_timer.onTick = [this] { m_check.onCheckTick(); };
     m_timer.onPostedCheck = [this] { m_check.runBackgroundCheck(); };
-    if (m_tray.create(QStringLiteral("Quillgate"), kTrayIconProgram))
-        m_tray.setDefaultItem(CSystemTray::kShowItem);
+    if (!createTray()) watchForTray();
     connect(&m_tray, &CSystemTray::showRequested, this, &TrayController::showFromTray);
+    connect(&m_tray, &CSystemTray::toggleRequested, this, &TrayController::toggleWindow);
     connect(&m_tray, &CSystemTray::scanNowRequested, this, &TrayController::scanNow);
     connect(&m_tray, &CSystemTray::exitRequested, this, &TrayController::exitRequested);
     connect(m_notices.get(), &NoticeService::activated, this, &TrayController::showFromTray);
@@ -41,15 +49,42 @@ void TrayController::startUp() {
 }
 
 void TrayController::setTrayTip(const std::string& tip) {
-    m_tray.setTip(QString::fromStdString(tip));
+    m_strTip = QString::fromStdString(tip);
+    m_tray.setTip(m_strTip);
 }
 
 void TrayController::setTrayIcon(int iconId) {
+    m_nIconId = iconId;
     m_tray.setIconById(iconId);
 }
 
 void TrayController::setTrayRisk(int kind) {
-    m_tray.setIconById(TrayIconFor(kind));
+    setTrayIcon(TrayIconFor(kind));
+}
+
+bool TrayController::createTray() {
+    if (!m_tray.create(m_strTip, m_nIconId)) return false;
+    m_tray.setDefaultItem(CSystemTray::kShowItem);
+    return true;
+}
+
+// Qt finds a tray host that starts later only by asking again: the X11 tray
+// selection is looked up afresh each time. (A StatusNotifierItem host alone,
+// as on Wayland, is not: Qt keeps its first answer from the bus for the whole
+// run, so there the icon comes with the next start.)
+void TrayController::watchForTray() {
+    m_trayWatch.setInterval(kTrayWatchMs);
+    connect(&m_trayWatch, &QTimer::timeout, this, &TrayController::lookForTray);
+    m_trayWatch.start();
+}
+
+void TrayController::lookForTray() {
+    if (++m_nTrayPolls >= kTrayWatchPolls) m_trayWatch.stop();
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !createTray()) return;
+    m_trayWatch.stop();
+    // Where the window sits minimised in the task bar, it goes where it would
+    // have gone with the tray there from the start.
+    intoTray();
 }
 
 void TrayController::hideToTray() {
@@ -61,6 +96,13 @@ void TrayController::showFromTray() {
     m_window.showNormal();
     m_window.raise();
     m_window.activateWindow();
+}
+
+void TrayController::toggleWindow() {
+    if (m_window.isVisible() && !m_window.isMinimized() && m_window.isActiveWindow())
+        hideToTray();
+    else
+        showFromTray();
 }
 
 void TrayController::scanNow() {

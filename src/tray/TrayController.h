@@ -2,12 +2,14 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 #include <string>
 
 #include "base/NetworkState.h"
 #include "core/BackgroundCheck.h"
 #include "core/MailChecker.h"
+#include "core/TrayStatus.h"
 #include "platform/NoticeService.h"
 #include "store/Formatting.h"
 #include "tray/CSystemTray.h"
@@ -47,6 +49,9 @@ class TrayController final : public QObject, private WindowPort {
     void hideToTray();
     // "Show", the double click, and new mail with the window bit.
     void showFromTray();
+    // A single click on the icon: the window comes forward unless it is in
+    // front already, then it goes into the tray.
+    void toggleWindow();
     // "Scan Now": shown, then a scan unless one runs.
     void scanNow();
 
@@ -67,11 +72,22 @@ class TrayController final : public QObject, private WindowPort {
     void showCountdown(int step) override;
     void showNewMailNotice(const std::string& title, const std::string& text) override;
     void intoTray();
+    // The icon with the latest tip and picture; false where there is no tray.
+    bool createTray();
+    // Without a tray at start: asks again now and then, for a while, and
+    // makes the icon once a tray host is there.
+    void watchForTray();
+    void lookForTray();
 
     MailChecker& m_checker;
     QWidget& m_window;
     QPointer<controls::CCountdownLamp> m_lamp;
     CSystemTray m_tray;
+    // What the icon shows, kept for an icon made after the start.
+    QString m_strTip = QStringLiteral("Quillgate");
+    int m_nIconId = kTrayIconProgram;
+    QTimer m_trayWatch;
+    int m_nTrayPolls = 0;
     // The desktop's notices, with the tray's balloon where none answers.
     std::unique_ptr<NoticeService> m_notices;
     QtCheckTimer m_timer;

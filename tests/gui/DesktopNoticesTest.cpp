@@ -111,6 +111,7 @@ TEST_F(NoticesOnAPrivateBus, TheServiceGetsTheNoticeWithRatedMailHiddenUnlessSwi
 }
 
 TEST_F(NoticesOnAPrivateBus, ItsDefaultActionBringsTheWindowBack) {
+    if (onWayland()) GTEST_SKIP() << kNoMinimisedStateOnWayland;
     TestNotificationServer service(kMarkup);
     ASSERT_TRUE(service.start());
     WindowRig rig;
@@ -131,12 +132,32 @@ TEST_F(NoticesOnAPrivateBus, ItsDefaultActionBringsTheWindowBack) {
 
 TEST_F(NoticesOnAPrivateBus, WithNoServiceOnTheBusTheTrayShowsTheNotice) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << kNoTray;
+    if (onWayland())
+        GTEST_SKIP() << "a StatusNotifierItem tray shows its messages through the notification service, "
+                        "and none answers here: Wayland has no balloon of its own";
     WindowRig rig;
     hideWindow(rig);
     ASSERT_FALSE(trayOf(rig).tray().isHidden());
     checkNewMail(rig, 1);
     EXPECT_TRUE(QTest::qWaitFor([] { return trayBalloon("2 new messages for demo@example.org") != nullptr; },
                                 kWaitMs));
+}
+
+TEST_F(NoticesOnAPrivateBus, TheClicksActivationTokenIsSetOnlyWhileTheWindowIsRaised) {
+    TestNotificationServer service(kMarkup);
+    ASSERT_TRUE(service.start());
+    DesktopNotices notices;
+    QByteArrayList tokens;
+    QObject::connect(&notices, &NoticeService::activated, [&] { tokens << qgetenv("XDG_ACTIVATION_TOKEN"); });
+    notices.show("1 new message", "Bob: Lunch");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !service.notices.empty(); }, kWaitMs));
+    const uint id = service.notices.front().id;
+    service.invoke(id + 1, "default", "another-programs-token");
+    service.invoke(id, "default");
+    service.invoke(id, "default", "token-of-the-click");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tokens.size() == 2; }, kWaitMs));
+    EXPECT_EQ(tokens, (QByteArrayList{"", "token-of-the-click"}));
+    EXPECT_FALSE(qEnvironmentVariableIsSet("XDG_ACTIVATION_TOKEN")) << "left for the programs started later";
 }
 
 TEST(DesktopNotices, WithoutASessionBusEveryNoticeIsUnanswered) {

@@ -28,7 +28,12 @@ bool TestNotificationServer::start() {
            m_bus.registerObject(kPath, this, QDBusConnection::ExportAllSlots);
 }
 
-void TestNotificationServer::invoke(uint id, const QString& action) {
+void TestNotificationServer::invoke(uint id, const QString& action, const QString& activationToken) {
+    if (!activationToken.isEmpty()) {
+        QDBusMessage token = QDBusMessage::createSignal(kPath, kService, QStringLiteral("ActivationToken"));
+        token << id << activationToken;
+        m_bus.send(token);
+    }
     QDBusMessage signal = QDBusMessage::createSignal(kPath, kService, QStringLiteral("ActionInvoked"));
     signal << id << action;
     m_bus.send(signal);

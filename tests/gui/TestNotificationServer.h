@@ -34,8 +34,9 @@ class TestNotificationServer final : public QObject {
 
     // Takes the service's name on the bus; false when the bus or the name is not to be had.
     bool start();
-    // As a click on the notice: ActionInvoked(id, action) to every listener.
-    void invoke(uint id, const QString& action);
+    // As a click on the notice: ActionInvoked(id, action) to every listener,
+    // after ActivationToken(id, token) when a token is given.
+    void invoke(uint id, const QString& action, const QString& activationToken = {});
 
     std::vector<Notice> notices;
 

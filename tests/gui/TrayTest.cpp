@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -20,6 +21,10 @@ namespace {
 class TrayTest : public ::testing::Test {
   protected:
     void hideFromTheMenu() { rig.part<QAction>("menuHide").trigger(); }
+    // What the tray host reports of a click on the icon.
+    void click(QSystemTrayIcon::ActivationReason reason) {
+        emit controller.tray().findChild<QSystemTrayIcon*>()->activated(reason);
+    }
 
     test::WindowRig rig;
     ui::MainWindow& window = *rig.window;
@@ -75,6 +80,7 @@ TEST_F(TrayTest, WithoutATrayMinimisingKeepsTheWindowInTheTaskBar) {
     hideFromTheMenu();
     QTest::qWait(50);
     EXPECT_TRUE(window.isVisible()) << "hidden without a tray, the window could never come back";
+    if (test::onWayland()) GTEST_SKIP() << test::kNoMinimisedStateOnWayland;
     EXPECT_TRUE(window.isMinimized());
     controller.showFromTray();
     EXPECT_FALSE(window.isMinimized());
@@ -132,6 +138,86 @@ TEST_F(TrayTest, MinimisingHidesIntoTheTrayAndShowBringsTheWindowBack) {
     EXPECT_TRUE(tray.isHidden());
     controller.setTrayRisk(4);
     EXPECT_EQ(tray.iconId(), 190);
+}
+
+TEST_F(TrayTest, ASingleClickBringsTheWindowForwardOrHidesItAndADoubleClickShowsIt) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << test::kNoTray;
+    const auto shown = [&] { return window.isVisible() && !window.isMinimized(); };
+    window.show();
+    hideFromTheMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+
+    click(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << "hidden: it comes back";
+    EXPECT_TRUE(controller.tray().isHidden());
+    if (test::onWayland())
+        GTEST_SKIP() << "a Wayland client cannot activate its own window, and a compositor without a "
+                        "keyboard makes none active: which window is in front cannot be seen here";
+
+    // Without a window manager a window mapped again gets no focus by itself.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    click(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window)) << "behind another window: it comes forward";
+    EXPECT_TRUE(shown());
+
+    click(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000)) << "in front: into the tray";
+    EXPECT_FALSE(controller.tray().isHidden());
+
+    click(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(shown());
+    click(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(shown()) << "the double click only shows";
+}
+
+TEST_F(TrayTest, NewMailFoundFromTheTrayBringsTheWindowBackWhenAsked) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << test::kNoTray;
+    ASSERT_TRUE(rig.addDemoAccount({"demo-01-welcome"}));
+    window.show();
+    hideFromTheMenu();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000));
+    rig.checker().settings().newMsgNotify = kNotifyWindow;
+    controller.check().runBackgroundCheck();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isVisible() && !window.isMinimized(); }, 5000));
+    EXPECT_TRUE(controller.tray().isHidden());
+}
+
+// with-tray.sh --late-host names the tray host in QLT_LATE_TRAY_HOST and
+// starts none itself.
+TEST(LateTrayHost, AHostStartingAfterTheWindowGetsTheIconAndTheMinimisedWindow) {
+    const QString host = qEnvironmentVariable("QLT_LATE_TRAY_HOST");
+    if (host.isEmpty())
+        GTEST_SKIP() << "needs a tray host to start later: tests/gui/with-tray.sh --late-host";
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "a tray host is there already";
+    test::WindowRig rig;
+    ui::MainWindow& window = *rig.window;
+    CSystemTray& tray = rig.part<TrayController>("trayController").tray();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    rig.part<QAction>("menuHide").trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isMinimized(); }, 5000));
+    EXPECT_TRUE(window.isVisible()) << "no tray yet: it stays in the task bar";
+    rig.part<TrayController>("trayController").setTrayTip("QLT - mail checked No Record - 0 Messages ");
+
+    QStringList arguments = QProcess::splitCommand(host);
+    QProcess hostProcess;
+    hostProcess.start(arguments.takeFirst(), arguments);
+    ASSERT_TRUE(hostProcess.waitForStarted(5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tray.isEnabled(); }, 20000));
+    EXPECT_EQ(tray.tip(), QStringLiteral("QLT - mail checked No Record - 0 Messages "));
+    EXPECT_EQ(tray.defaultItem()->text(), QStringLiteral("Show"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 5000))
+        << "minimised, it goes into the tray";
+    EXPECT_FALSE(tray.isHidden());
+    tray.defaultItem()->trigger();
+    EXPECT_TRUE(window.isVisible());
+    hostProcess.terminate();
+    if (!hostProcess.waitForFinished(5000)) hostProcess.kill();
 }
 
 }  // namespace

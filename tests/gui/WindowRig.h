@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <algorithm>
 #include <memory>
 #include <optional>
@@ -18,8 +19,17 @@
 namespace qlt::test {
 
 inline constexpr const char* kNoTray =
-    "the desktop has no system tray (the offscreen platform and a bare X server have none); run under "
-    "an X server with a tray host such as trayer to test the tray itself";
+    "the desktop has no system tray (the offscreen platform, a bare X server and a Wayland compositor "
+    "without a StatusNotifierItem host have none); run under an X server with a tray host such as trayer "
+    "to test the tray itself";
+
+inline constexpr const char* kNoMinimisedStateOnWayland =
+    "a Wayland compositor never tells a window that it is minimised, nor whether it honoured a raise (the "
+    "click on a notice raises it with the service's activation token)";
+
+inline bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 class NoFileChooser final : public ui::FileChooser {
   public:
