@@ -26,6 +26,9 @@ install(FILES res/sounds/default.wav DESTINATION ${QLT_SHARE_DIR}/sounds)
 install(DIRECTORY res/demo/ DESTINATION ${QLT_SHARE_DIR}/demo)
 install(DIRECTORY docs/manual/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/manual)
 
+include(${CMAKE_CURRENT_LIST_DIR}/ManPages.cmake)
+install(FILES res/completion/quillgate-cli DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+
 install(FILES ${QLT_DESKTOP_DIR}/${QLT_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${QLT_DESKTOP_DIR}/${QLT_APP_ID}.metainfo.xml.in ${CMAKE_CURRENT_BINARY_DIR}/${QLT_APP_ID}.metainfo.xml
                @ONLY)
@@ -73,6 +76,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # The libraries the programs link come from dpkg-shlibdeps; the players of
 # the new-mail sound and the desktop's mail-handler lookup are recommended.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not linked but loaded: Qt draws the program's SVG icon through this plugin.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio-utils | alsa-utils, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -10,7 +10,7 @@ packages=(
   libssl-dev openssl
   dovecot-core dovecot-pop3d
   xdg-utils alsa-utils pulseaudio-utils
-  desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev
+  desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev help2man libqt6svg6
   xvfb xauth x11-utils trayer dbus-daemon
   fonts-dejavu-core
   weston qt6-wayland

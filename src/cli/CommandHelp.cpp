@@ -132,7 +132,7 @@ std::string overviewText() {
     }
     text +=
         "\nRun \"quillgate-cli COMMAND --help\" for what a command does, its options\n"
-        "and its exit codes.\n";
+        "and its exit codes, \"quillgate-cli --version\" for its version.\n";
     return text;
 }
 

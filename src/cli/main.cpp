@@ -43,9 +43,13 @@ int runCodec(std::string_view op) {
     return 0;
 }
 
-// Prints the help asked for; false when the words ask for none.
-bool printHelp(const std::vector<std::string>& words) {
+// Prints the help or the version asked for; false when the words ask for neither.
+bool printHelpOrVersion(const std::vector<std::string>& words) {
     if (words.empty()) return false;
+    if (words[0] == "--version") {
+        std::cout << "quillgate-cli " QLT_VERSION "\n";
+        return true;
+    }
     if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
         const auto* help = words.size() > 1 ? qlt::cli::findHelp(words[1]) : nullptr;
         std::cout << (help != nullptr ? qlt::cli::helpText(*help) : qlt::cli::overviewText());
@@ -62,7 +66,7 @@ bool printHelp(const std::vector<std::string>& words) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> words(argv + 1, argv + argc);
-    if (printHelp(words)) return std::cout.flush() ? 0 : 1;
+    if (printHelpOrVersion(words)) return std::cout.flush() ? 0 : 1;
     if (words.empty()) return qlt::cli::usageError("");
     const std::string& command = words[0];
     const std::vector<std::string> args(words.begin() + 1, words.end());
