@@ -77,7 +77,9 @@ TEST_F(SocketTest, TlsHandshakeTimesOutAndRepaintsWhileWaiting) {
     EXPECT_EQ(socket.GetLastError(), kSockTimedOut);
     EXPECT_FALSE(socket.IsOpen());
     EXPECT_GE(waited, 490u);
-    EXPECT_LT(waited, 1500u);
+    // Only that it gave up before the server would have: a loaded machine
+    // may be slow to wake it.
+    EXPECT_LT(waited, 2900u);
     EXPECT_GT(ui.paintPumps, 0);
     socket.Close();
     EXPECT_EQ(server.finish(), "");
