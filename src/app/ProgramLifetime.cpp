@@ -38,6 +38,9 @@ void ProgramLifetime::onTerminationSignal() {
     // A scan on the stack stops as with STOP, so the loop's end is not
     // held up by the rest of the mailbox.
     if (m_window && m_window->checker().scanRunning()) abortRequested = 1;
+    // A delete waiting for undo sends QUIT at once, so what the user deleted
+    // stays deleted.
+    if (m_window) m_window->checker().endUndoWait(UndoEnd::Exit);
     // exit, not quit: quit asks the windows first, and the window refuses
     // to close under a scan. The save comes with aboutToQuit.
     QCoreApplication::exit(0);

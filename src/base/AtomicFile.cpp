@@ -85,12 +85,13 @@ void removeLeftovers(const std::string& path) {
     }
 }
 
-// The new file, created exclusively, with the usual permissions under the umask.
-int createBeside(const std::string& path, std::string& tempPath) {
+// The new file, created exclusively, with `mode` under the umask.
+int createBeside(const std::string& path, std::string& tempPath, unsigned mode) {
     int error = EEXIST;
     for (int k = 0; k < kNameTries && error == EEXIST; ++k) {
         tempPath = newFilePrefix(path) + std::to_string(::getpid()) + "-" + std::to_string(k);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd =
+            ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
         if (fd >= 0) return fd;
         error = errno;
     }
@@ -113,10 +114,10 @@ void syncDirectory(const std::string& path) {
 
 }  // namespace
 
-int writeFileAtomically(const std::string& path, std::string_view content) {
+int writeFileAtomically(const std::string& path, std::string_view content, unsigned mode) {
     removeLeftovers(path);
     std::string tempPath;
-    const int fd = createBeside(path, tempPath);
+    const int fd = createBeside(path, tempPath, mode);
     if (fd < 0) return errno;
     int error = fillAndClose(Descriptor(fd), content);
     if (error == 0 && std::rename(tempPath.c_str(), path.c_str()) != 0) error = errno;

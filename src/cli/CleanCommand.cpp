@@ -42,13 +42,6 @@ const std::map<std::string, std::string CleanOptions::*> kValueOptions{
     {"--dict", &CleanOptions::dictionary},
 };
 
-std::string defaultDataFolder() {
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    if (dataHome != nullptr && *dataHome == '/') return std::string(dataHome) + "/quillgate";
-    const char* home = std::getenv("HOME");
-    return std::string(home != nullptr ? home : "") + "/.local/share/quillgate";
-}
-
 // The user's own files of the data folder; the shipped dictionary when the
 // folder has none (the program installs it there at its first start).
 DataFiles dataFilesFor(const CleanOptions& options) {
@@ -59,7 +52,9 @@ DataFiles dataFilesFor(const CleanOptions& options) {
         std::error_code ignored;
         if (!std::filesystem::exists(dictionary, ignored)) dictionary = shippedDictionary();
     }
-    return {{dictionary, folder + "/" + kUserStringFileName}, senderListPath(folder)};
+    return {{dictionary, folder + "/" + kUserStringFileName},
+            senderListPath(folder),
+            folder + "/" + kDeletionLogFileName};
 }
 
 // The account by its number in the list or by its name; the current one
@@ -166,6 +161,8 @@ int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, const CleanOpt
         std::cout << tagged << " message" << PluralS(tagged) << " would be deleted.\n";
         return 0;
     }
+    // Nobody is there to press UNDO; the deletion log keeps what went.
+    checker.settings().undoTime = 0;
     if (tagged > 0) checker.deleteTagged();
     std::cout << "Deleted " << ui.deleted << " of " << tagged << " message" << PluralS(tagged) << ".\n";
     return ui.deleted == tagged ? 0 : 1;

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -13,6 +14,14 @@
 #include "store/BuiltInTexts.h"
 
 namespace qlt::cli {
+
+// The program's data folder, where it keeps the user's files.
+inline std::string defaultDataFolder() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && *dataHome == '/') return std::string(dataHome) + "/quillgate";
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/.local/share/quillgate";
+}
 
 // "cannot read PATH: " and the system's reason of errno.
 inline std::string cannotRead(const std::string& path) {

@@ -108,6 +108,17 @@ const CommandHelp kCommands[] = {
      "Exit codes: 0 done (also nothing to delete), 1 no login, a failed scan\n"
      "or not every tagged message deleted, 2 usage, no such account or no\n"
      "password.\n"},
+    {"log", "quillgate-cli log [--since DAYS] [--json] [--data DIR]",
+     "Prints the log of deleted mail that the program and clean keep in the\n"
+     "data folder (deleted.jsonl, the last 90 days): one line a message,\n"
+     "\"TIME<tab>ACCOUNT<tab>SENDER<tab>SUBJECT<tab>WHY\", oldest first, the\n"
+     "time in UTC.\n"
+     "\n"
+     "  --since DAYS  only what was deleted in the last DAYS days\n"
+     "  --json        a JSON array of the log's entries instead\n"
+     "  --data DIR    the data folder ($XDG_DATA_HOME/quillgate)\n"
+     "\n"
+     "Exit codes: 0 done (also an empty log), 2 usage.\n"},
 };
 
 #undef QLT_PASSWORD_HELP

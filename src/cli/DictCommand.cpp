@@ -4,9 +4,9 @@
 #include <iostream>
 #include <optional>
 
+#include "base/Json.h"
 #include "cli/CliFiles.h"
 #include "cli/CommandHelp.h"
-#include "cli/Json.h"
 #include "cli/StderrUiPort.h"
 #include "risk/DictionarySource.h"
 #include "risk/KeywordDictionary.h"

@@ -4,12 +4,12 @@
 #include <map>
 
 #include "base/Clock.h"
+#include "base/Json.h"
 #include "base/MessageList.h"
 #include "cli/CliFiles.h"
 #include "cli/CliText.h"
 #include "cli/CommandHelp.h"
 #include "cli/EntryJson.h"
-#include "cli/Json.h"
 #include "cli/PasswordSource.h"
 #include "cli/StderrUiPort.h"
 #include "content/MailboxScan.h"

@@ -8,6 +8,7 @@
 #include "cli/CleanCommand.h"
 #include "cli/CommandHelp.h"
 #include "cli/DictCommand.h"
+#include "cli/LogCommand.h"
 #include "cli/RateCommand.h"
 #include "cli/ScanCommand.h"
 #include "store/Codec.h"
@@ -75,5 +76,6 @@ int main(int argc, char** argv) {
     if (command == "rate") return qlt::cli::runRate(args);
     if (command == "scan") return qlt::cli::runScan(args);
     if (command == "clean") return qlt::cli::runClean(args);
+    if (command == "log") return qlt::cli::runLog(args);
     return qlt::cli::usageError("", "unknown command " + command);
 }

@@ -33,6 +33,8 @@ MailChecker::MailChecker(const DeskServices& desk, DataFiles files)
 
 void MailChecker::load() {
     m_persistence.LoadAccounts(m_accounts, m_settings);
+    // A log that cannot be pruned now is pruned at a later start.
+    DeletionLog(m_files.deletionLog).prune(m_clock.utcNow());
     if (m_persistence.storedAccountsUnreadable())
         m_ui.messageBox(kAccountsUnreadableTitle, accountsUnreadableText(m_persistence.profileLocation()),
                         BoxIcon::Warning, BoxButtons::Ok);
@@ -172,6 +174,9 @@ void MailChecker::showErrorDetails() {
 }
 
 bool MailChecker::refuseWhileScanning() {
+    // Another command ends a delete's undo wait: the delete goes on at once,
+    // and the command may be given again once it is through.
+    if (endUndoWait(UndoEnd::Commit)) return true;
     // The commands would talk over the running scan's connection.
     if (!m_scanBusy && !m_scanRunning) return false;
     m_ui.messageBox(kScanRunningTitle, kScanRunningText, BoxIcon::Warning, BoxButtons::Ok);

@@ -17,6 +17,7 @@
 #include "base/UiPort.h"
 #include "core/CommandState.h"
 #include "core/ConnectionTrust.h"
+#include "core/DeletionLog.h"
 #include "core/MessageView.h"
 #include "core/ViewStatus.h"
 #include "pop3/Pop3Client.h"
@@ -44,7 +45,13 @@ struct DeskServices {
 struct DataFiles {
     KeywordDictionary::Sources dictionary = KeywordDictionary::defaultSources();
     std::string senderList = "";  // empty: the sender list file of the current folder
+    std::string deletionLog = kDeletionLogFileName;
 };
+
+// How the delete's wait for undo ends: UNDO (RSET, then QUIT), QUIT now and
+// the delete goes on, QUIT now for a program that is ending (no rescan, no
+// boxes), or the server ended the session (nothing was deleted).
+enum class UndoEnd { Undo, Commit, Exit, Lost };
 
 // Where a scan was asked for; only the menu restarts the background timer.
 enum class ScanStart { Menu, Tray, Startup, Background };
@@ -127,7 +134,16 @@ class MailChecker {
     void showErrorDetails();
 
     // --- Delete --------------------------------------------------------------
+    // With an undo time set, the delete waits after its DELEs and before QUIT
+    // for that many seconds, pumping messages: SCAN then reads UNDO and
+    // undoes (onScanButton), and any other command, the window's close or
+    // the program's end ends the wait with QUIT at once (endUndoWait).
     void deleteTagged();
+    bool awaitingUndo() const { return m_awaitingUndo; }
+    // Ends a running undo wait as `how` says (Lost is the server's alone);
+    // false when no delete waits. The first request holds, except that the
+    // program's end turns a pending QUIT into one without rescan.
+    bool endUndoWait(UndoEnd how);
     bool confirmDelete(std::size_t n);
     void showNothingToDelete();
 
@@ -141,6 +157,7 @@ class MailChecker {
 
     // True, after telling the user, while a scan holds the connection and
     // the current account; commands and account edits wait for its end.
+    // True as well during a delete's undo wait, which it ends with QUIT.
     bool refuseWhileScanning();
 
     // --- State for the window -----------------------------------------------
@@ -200,12 +217,17 @@ class MailChecker {
 
     // Delete steps.
     struct TaggedRow {
-        std::size_t row;
         std::size_t entryIndex;
+        bool byHand;
     };
     // The current account's tagged rows, from the bottom.
     std::vector<TaggedRow> taggedRows() const;
     std::vector<DeleteFate> deleteOnServer(const std::vector<TaggedRow>& tagged);
+    UndoEnd awaitUndo(std::size_t deleted);
+    void showUndoCountdown(std::size_t deleted, std::uint64_t secondsLeft);
+    void reportNothingDeleted(UndoEnd how);
+    void rescanAfterDelete();
+    void logDeletions(const std::vector<TaggedRow>& tagged, const std::vector<DeleteFate>& fates);
     void removeDeleted(const std::vector<TaggedRow>& tagged, const std::vector<DeleteFate>& fates);
     void markUpdateNeeded();
     void reportMailboxChanged(std::size_t skipped);
@@ -244,6 +266,8 @@ class MailChecker {
     bool m_scanAll = false;
     bool m_forceRescan = false;
     bool m_showAll = false;
+    bool m_awaitingUndo = false;
+    std::optional<UndoEnd> m_undoRequest;
 
     // What the Enter Password dialog gave for account m_typedFor; kept in
     // memory only, until the next scan.

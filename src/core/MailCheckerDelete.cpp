@@ -1,6 +1,9 @@
 // The delete command of the mail checker: DELE for the tagged rows of the
-// current account on one connection, then an optional rescan.
+// current account on one connection, the wait for undo, then an optional
+// rescan.
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "core/MailChecker.h"
 #include "store/Formatting.h"
@@ -10,6 +13,15 @@ namespace qlt {
 namespace {
 
 constexpr unsigned kRescanPauseMs = 1000;
+
+// The undo wait watches the connection in slices this long and handles the
+// window's events between them. The slices are bounded in number too, in
+// case a stream returns before its time.
+constexpr int kUndoSliceMs = 50;
+constexpr int kMaxUndoSlices = kMaxUndoSeconds * 1000 / kUndoSliceMs * 4;
+
+constexpr const char* kUndoneCaption = "Delete undone.";
+constexpr const char* kConnectionLostText = "The server closed the connection; nothing was deleted.";
 
 constexpr const char* kNothingToDeleteText =
     "You have not selected any messages to delete.\n\n"
@@ -74,20 +86,120 @@ void MailChecker::deleteTagged() {
         static_cast<std::size_t>(std::count(fates.begin(), fates.end(), DeleteFate::Deleted));
     const auto skipped =
         static_cast<std::size_t>(std::count(fates.begin(), fates.end(), DeleteFate::Changed));
+    const UndoEnd end = awaitUndo(deleted);
+    if (end == UndoEnd::Undo || end == UndoEnd::Lost) return reportNothingDeleted(end);
     m_ui.progress(kProgressDeleteEnd, static_cast<long>(deleted));
     // A server carries out DELE only when the session ends with QUIT; without
     // it (a refused DELE closes the connection) nothing was deleted, and the
     // entries keep their rows and numbers.
     const bool committed = m_client.Quit();
     m_client.Close();
-    if (committed) removeDeleted(tagged, fates);
+    if (committed) {
+        logDeletions(tagged, fates);
+        removeDeleted(tagged, fates);
+    }
     m_ui.setButtonFace(CommandButton::Delete, ButtonFace::Normal);
+    // The program is ending: nobody is left to read a box or a rescan.
+    if (end == UndoEnd::Exit) return;
     if (deleted > 0 && !committed) {
         reportUnconfirmedDelete();
         return;
     }
     if (skipped > 0) reportMailboxChanged(skipped);
     reportDelete(deleted, skipped, before);
+}
+
+bool MailChecker::endUndoWait(UndoEnd how) {
+    if (!m_awaitingUndo || how == UndoEnd::Lost) return false;
+    if (!m_undoRequest || (how == UndoEnd::Exit && *m_undoRequest == UndoEnd::Commit)) m_undoRequest = how;
+    return true;
+}
+
+UndoEnd MailChecker::awaitUndo(std::size_t deleted) {
+    const auto seconds = static_cast<std::uint64_t>(std::clamp(m_settings.undoTime, 0, kMaxUndoSeconds));
+    // A refused DELE closed the session already: there is nothing to undo.
+    if (seconds == 0 || deleted == 0 || !m_client.m_socket.IsOpen()) return UndoEnd::Commit;
+    m_undoRequest.reset();
+    m_awaitingUndo = true;
+    // The user is asked to act now; the busy cursor would say otherwise.
+    m_ui.setWaitCursor(false);
+    m_ui.setButtonText(CommandButton::Scan, "UNDO");
+    const std::uint64_t end = m_clock.tickMs() + seconds * 1000;
+    UndoEnd how = UndoEnd::Commit;
+    std::uint64_t shown = 0;
+    for (int slice = 0; slice < kMaxUndoSlices; ++slice) {
+        std::uint64_t now = m_clock.tickMs();
+        if (now >= end) break;
+        if (const std::uint64_t left = (end - now + 999) / 1000; left != shown) {
+            showUndoCountdown(deleted, left);
+            shown = left;
+        }
+        m_ui.pumpMessages();
+        if (m_undoRequest) {
+            how = *m_undoRequest;
+            break;
+        }
+        now = m_clock.tickMs();
+        if (now >= end) break;
+        // No command is sent while waiting: a NOOP would reset the server's
+        // idle timer, and the wait must stay within the server's patience.
+        if (!m_client.IdleFor(static_cast<int>(std::min<std::uint64_t>(kUndoSliceMs, end - now)))) {
+            how = UndoEnd::Lost;
+            break;
+        }
+    }
+    m_awaitingUndo = false;
+    m_undoRequest.reset();
+    m_ui.setButtonText(CommandButton::Scan, "SCAN");
+    m_ui.setWaitCursor(true);
+    return how;
+}
+
+void MailChecker::showUndoCountdown(std::size_t deleted, std::uint64_t secondsLeft) {
+    m_ui.progressCaption("Deleted " + std::to_string(deleted) + " messages. UNDO (" +
+                         std::to_string(secondsLeft) + " s)");
+}
+
+void MailChecker::reportNothingDeleted(UndoEnd how) {
+    // Without a QUIT after a good RSET the server ends the session without
+    // deleting anything; a QUIT after a failed RSET would delete.
+    if (how == UndoEnd::Undo && m_client.Rset()) m_client.Quit();
+    m_client.Close();
+    m_ui.setButtonFace(CommandButton::Delete, ButtonFace::Normal);
+    if (how == UndoEnd::Undo) {
+        m_ui.progressCaption(kUndoneCaption);
+    } else {
+        m_ui.messageBox("QLT Connection Lost", kConnectionLostText, BoxIcon::Warning, BoxButtons::Ok);
+        rescanAfterDelete();
+    }
+    UpdateCommandState();
+}
+
+void MailChecker::rescanAfterDelete() {
+    m_clock.sleepMs(kRescanPauseMs);
+    m_ui.setButtonText(CommandButton::Scan, "STOP");
+    m_ui.setButtonEnabled(CommandButton::Close, false);
+    m_scanBusy = true;
+    runScan();
+    m_scanBusy = false;
+}
+
+void MailChecker::logDeletions(const std::vector<TaggedRow>& tagged, const std::vector<DeleteFate>& fates) {
+    std::vector<DeletionRecord> records;
+    const SystemTime now = m_clock.utcNow();
+    const std::string account = m_accounts.currentAccount.accountName.str();
+    // The rows were taken from the bottom; the log lists them in list order.
+    for (std::size_t i = tagged.size(); i-- > 0;) {
+        if (fates[i] == DeleteFate::Deleted)
+            records.push_back(
+                MakeDeletionRecord(m_list.at(tagged[i].entryIndex), account, now, tagged[i].byHand));
+    }
+    const DeletionLog log(m_files.deletionLog);
+    if (const int error = log.append(records); error != 0)
+        m_ui.messageBox("QLT Deletion Log",
+                        "The deleted messages could not be added to the log\n" + log.path() + ":\n" +
+                            std::strerror(error) + "\n",
+                        BoxIcon::Warning, BoxButtons::Ok);
 }
 
 std::vector<MailChecker::TaggedRow> MailChecker::taggedRows() const {
@@ -99,7 +211,7 @@ std::vector<MailChecker::TaggedRow> MailChecker::taggedRows() const {
         // With Show All the view holds other accounts' rows: their numbers
         // mean nothing on this server, so they stay tagged.
         if (index < m_list.count() && m_list.at(index).accountIndex == m_accounts.currentAccountNumber)
-            tagged.push_back({row, index});
+            tagged.push_back({index, m_view.setByHand(row)});
     }
     return tagged;
 }
@@ -119,15 +231,21 @@ std::vector<DeleteFate> MailChecker::deleteOnServer(const std::vector<TaggedRow>
 
 void MailChecker::removeDeleted(const std::vector<TaggedRow>& tagged, const std::vector<DeleteFate>& fates) {
     std::vector<std::int32_t> numbers;
-    std::vector<std::size_t> rows;
+    std::vector<std::size_t> gone;
     for (std::size_t i = 0; i < tagged.size(); ++i) {
         if (fates[i] != DeleteFate::Deleted) continue;
         numbers.push_back(m_list.at(tagged[i].entryIndex).messageNumber);
-        m_list.removeAt(tagged[i].entryIndex);
-        rows.push_back(tagged[i].row);
+        gone.push_back(tagged[i].entryIndex);
     }
-    // One pass over the rows: row by row would walk the whole view for each
+    std::ranges::sort(gone);
+    // The rows are found afresh: a refill during the undo wait may have
+    // moved them. One pass: row by row would walk the whole view for each
     // deleted message.
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < m_view.rowCount(); ++row)
+        if (std::ranges::binary_search(gone, m_view.entryIndex(row))) rows.push_back(row);
+    // From the top index down, so that a removal never moves one still to come.
+    for (auto index = gone.rbegin(); index != gone.rend(); ++index) m_list.removeAt(*index);
     m_view.removeEntryRows(std::move(rows));
     std::sort(numbers.begin(), numbers.end());
     m_list.renumberAccount(m_accounts.currentAccountNumber, numbers, m_accounts.currentAccount);
@@ -160,12 +278,7 @@ void MailChecker::reportDelete(std::size_t deleted, std::size_t skipped, std::in
     // A changed mailbox is scanned again too: its list is out of date.
     const bool rescan = (deleted > 0 || skipped > 0) && m_settings.rescanDel != 0;
     if (rescan) {
-        m_clock.sleepMs(kRescanPauseMs);
-        m_ui.setButtonText(CommandButton::Scan, "STOP");
-        m_ui.setButtonEnabled(CommandButton::Close, false);
-        m_scanBusy = true;
-        runScan();
-        m_scanBusy = false;
+        rescanAfterDelete();
     } else {
         m_ui.progress(kProgressScanIncomplete, 0);
         m_ui.messageBox("QLT Update Needed", "No Messages Scanned.", BoxIcon::Warning, BoxButtons::Ok);

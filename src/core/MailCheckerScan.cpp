@@ -25,6 +25,8 @@ constexpr const char* kNoAccountText =
 }  // namespace
 
 void MailChecker::onScanButton() {
+    // During a delete's undo wait the button reads UNDO.
+    if (endUndoWait(UndoEnd::Undo)) return;
     if (m_scanBusy || m_scanRunning) {
         // STOP. A scan stopped this way may still be visiting the accounts
         // after the stopped one; the click must not start a second one
@@ -45,7 +47,9 @@ void MailChecker::onScanButton() {
 }
 
 bool MailChecker::startScan(ScanStart from) {
-    if (m_scanBusy || m_scanRunning) return false;
+    // The user starting a scan ends a delete's undo wait; the timer does not.
+    if (from == ScanStart::Menu || from == ScanStart::Tray) endUndoWait(UndoEnd::Commit);
+    if (m_scanBusy || m_scanRunning || m_awaitingUndo) return false;
     m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Pressed);
     runBusyScan();
     if (from == ScanStart::Menu && m_settings.rescanRecurring != 0) {

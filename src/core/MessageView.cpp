@@ -149,6 +149,7 @@ bool MessageView::toggleState(std::size_t row) {
     if (row >= m_rows.size()) return false;
     RowState& state = m_rows[row].state;
     state = state == RowState::Deliver ? RowState::Delete : RowState::Deliver;
+    m_rows[row].byHand = true;
     notify(Change::RowState, row);
     return true;
 }
@@ -158,6 +159,7 @@ std::size_t MessageView::setAllStates(RowState state) {
     for (std::size_t row = 0; row < m_rows.size(); ++row) {
         if (m_rows[row].state == state) continue;
         m_rows[row].state = state;
+        m_rows[row].byHand = true;
         ++changed;
         notify(Change::RowState, row);
     }

@@ -93,6 +93,9 @@ class MessageView {
     // Precondition for both: row < rowCount().
     RowState state(std::size_t row) const { return m_rows[row].state; }
     std::size_t entryIndex(std::size_t row) const { return m_rows[row].entryIndex; }
+    // Whether the user set the row's envelope (a click, Tag All, Untag All)
+    // rather than the automatic rule of the last refill.
+    bool setByHand(std::size_t row) const { return m_rows[row].byHand; }
 
     // A click on a row's envelope: deliver goes to delete, anything else to
     // deliver. False for a row that does not exist.
@@ -127,6 +130,7 @@ class MessageView {
     struct Row {
         std::size_t entryIndex = 0;
         RowState state = RowState::Deliver;
+        bool byHand = false;
         std::array<std::string, kMessageColumnCount> texts;
         std::array<int, kMessageColumnCount> icons{};
     };

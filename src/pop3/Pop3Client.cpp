@@ -400,6 +400,15 @@ bool Pop3Client::Noop() {
     return command("noop", "NOOP returned ERROR\r\n");
 }
 
+bool Pop3Client::IdleFor(int ms) {
+    std::string said;
+    const long received = m_socket.ReceiveChunk(said, std::max(ms, 1));
+    if (received < 0 && m_socket.GetLastError() == kSockTimedOut) return true;
+    m_strError += "ERROR: The server ended the idle session\r\n" + said;
+    Close();
+    return false;
+}
+
 bool Pop3Client::Top(int n, int k) {
     QueueTop(n, k);
     return ReadTopReply(n, k);

@@ -103,6 +103,12 @@ class Pop3Client {
     bool Rset();
     bool Quit();
     bool Noop();
+    // Waits up to ms on a session that owes no reply, watching it without a
+    // command: true when the time passed in silence. False when the server
+    // closed the session or said something unasked (a server ending an idle
+    // session says why first); the connection is then closed, and what the
+    // server sent is in m_strError.
+    bool IdleFor(int ms);
 
     // RETR of message n into the file at path, or into a new temporary file
     // (m_strTempFile) when path is empty. The file gets the message text as

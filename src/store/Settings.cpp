@@ -30,6 +30,7 @@ void visitSettingsTable(Visitor& v) {
     v.integer("PosY", &Settings::posY);
     v.integer("PosW", &Settings::posW);
     v.integer("RedactNotices", &Settings::redactNotices);
+    v.integer("UndoTime", &Settings::undoTime);
 }
 
 class Loader {

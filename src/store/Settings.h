@@ -39,11 +39,17 @@ struct Settings {
     // New-mail notices leave out the sender and subject of X-rated and foul
     // messages; a profile from before the switch existed reads as on.
     std::int32_t redactNotices = 1;
+    // Seconds the delete waits before QUIT, while UNDO can still take every
+    // DELE back; 0 sends QUIT at once. Used within 0..kMaxUndoSeconds.
+    std::int32_t undoTime = 10;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 inline constexpr const char* kAccountsValueName = "Accounts";
+// A POP3 server may drop a session idle for ten minutes; the undo wait stays
+// far below.
+inline constexpr std::int32_t kMaxUndoSeconds = 60;
 // The new-mail sound the program ships and installs in the data folder; an
 // empty sound setting stands for it.
 inline constexpr const char* kDefaultSoundFile = "default.wav";

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "core/PreferenceTables.h"
@@ -105,6 +106,11 @@ QLayout* AdvancedPreferencesDialog::buildListRows() {
     m_scanBuffer->addItems(scanBufferNames());
     m_scanBuffer->setCurrentIndex(scanBufPosition(m_settings.scanBuf));
     m_threshold = namedList("threshold", kThresholdNames, thresholdPosition(m_settings.delTag), this);
+    m_undoTime = new QSpinBox(this);
+    m_undoTime->setObjectName(QStringLiteral("undoTime"));
+    m_undoTime->setRange(0, kMaxUndoSeconds);
+    m_undoTime->setSuffix(QStringLiteral(" s"));
+    m_undoTime->setValue(std::clamp(m_settings.undoTime, 0, kMaxUndoSeconds));
 
     auto* rows = new QGridLayout;
     rows->addWidget(new QLabel(QStringLiteral("Tag"), this), 0, 0);
@@ -113,6 +119,8 @@ QLayout* AdvancedPreferencesDialog::buildListRows() {
     rows->addWidget(m_scanBuffer, 1, 1);
     rows->addWidget(new QLabel(QStringLiteral("Automatically tag for deletion items ranked"), this), 2, 0);
     rows->addWidget(m_threshold, 2, 1);
+    rows->addWidget(new QLabel(QStringLiteral("Undo time"), this), 3, 0);
+    rows->addWidget(m_undoTime, 3, 1);
     return rows;
 }
 
@@ -196,6 +204,7 @@ void AdvancedPreferencesDialog::accept() {
     m_settings.delTag = delTagForThreshold(m_threshold->currentIndex());
     if (const auto scanBuf = scanBufForPosition(m_scanBuffer->currentIndex())) m_settings.scanBuf = *scanBuf;
     if (const auto style = iconStyleForPosition(m_iconStyle->currentIndex())) m_settings.defaultTag = *style;
+    m_settings.undoTime = m_undoTime->value();
     // A file that cannot be written is not reported: the strings stay as they were on disk.
     saveUserStringList(m_userStrings, m_userStringPath);
     QDialog::accept();

@@ -13,12 +13,14 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QSpinBox;
 
 namespace qlt::ui {
 
 // "Advanced Preferences Setup": the e-mail program, the risk icon style, the
-// scan buffer, the tagging threshold, the user strings, three switches that
-// silence confirmations and the one that hides rated mail in notices.
+// scan buffer, the tagging threshold, the undo time of the delete, the user
+// strings, three switches that silence confirmations and the one that hides
+// rated mail in notices.
 //
 // The dialog edits a copy of the settings; read settings() back after exec
 // whatever the answer: the switches and a program chosen with Browse take
@@ -57,6 +59,7 @@ class AdvancedPreferencesDialog : public QDialog {
     QComboBox* m_iconStyle = nullptr;
     QComboBox* m_scanBuffer = nullptr;
     QComboBox* m_threshold = nullptr;
+    QSpinBox* m_undoTime = nullptr;
     QLineEdit* m_newString = nullptr;
     QListWidget* m_strings = nullptr;
 };

@@ -1,6 +1,7 @@
 // The window's construction: its look, controls, menus and size limits.
 #include "ui/MainWindow.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -376,7 +377,8 @@ QWidget* MainWindow::buildCommandColumn() {
     connect(m_scanAll, &QAbstractButton::clicked, this, [this] { m_checker->toggleScanAll(); });
     layout->addWidget(m_scanAll);
     addButton(CommandButton::Scan, &MailChecker::onScanButton);
-    addButton(CommandButton::Delete, &MailChecker::deleteTagged);
+    connect(addButton(CommandButton::Delete, nullptr), &QAbstractButton::clicked, this,
+            &MainWindow::deleteTagged);
     addButton(CommandButton::GetMail, &MailChecker::receiveMail);
     auto* close = addButton(CommandButton::Close, nullptr);
     close->setFont(controls::verdana13());
@@ -456,6 +458,15 @@ void MainWindow::buildMenus() {
     connect(message, &QMenu::aboutToShow, this, &MainWindow::updateErrorDetailsItem);
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     addCommand(tools, command::kMenuSetup, "menuSetup", QStringLiteral("&Setup"), &MainWindow::runSetup);
+    addCommand(tools, command::kMenuDeletedMail, "menuDeletedMail", QStringLiteral("&Deleted Mail\u2026"),
+               &MainWindow::showDeletedMail);
+    // Ctrl+Z undoes a delete while it waits before QUIT.
+    auto* undo = new QAction(QStringLiteral("Undo Delete"), this);
+    undo->setObjectName(QStringLiteral("undoDelete"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setShortcutContext(Qt::WindowShortcut);
+    connect(undo, &QAction::triggered, this, &MainWindow::undoDelete);
+    addAction(undo);
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     addCommand(help, command::kMenuContents, "menuContents", QStringLiteral("&Contents"),
                &MainWindow::openManual);

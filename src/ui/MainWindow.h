@@ -89,6 +89,7 @@ inline constexpr int kContextTagAll = 32792;
 inline constexpr int kContextUntagAll = 32793;
 inline constexpr int kContextRemove = 32794;
 inline constexpr int kMenuErrorDetails = 32795;
+inline constexpr int kMenuDeletedMail = 32796;
 }  // namespace command
 
 // The pages under the list, in the order of their tabs' ids 1073..1077.
@@ -205,6 +206,11 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     void onAccountClicked(const QModelIndex& index);
     void onMessageContextMenu(const QPoint& at);
     void runSetup();
+    void showDeletedMail();
+    void undoDelete();
+    // Dialogs opened in a delete's undo wait would hold it open: they end
+    // the wait instead and do not open.
+    bool endsUndoWait();
     void openManual();
     void showAbout();
     void hideWindow();
@@ -256,6 +262,9 @@ class MainWindow : public QDialog, public UiPort, public WindowGeometry {
     int m_waitDepth = 0;
     bool m_startUpPosted = false;
     bool m_closing = false;
+    // The window was closed during a delete's wait for undo; it closes once
+    // the delete is through.
+    bool m_closeAfterDelete = false;
     // Set while the window moves the widget's selection to the engine's, so
     // that the move is not taken for a click.
     bool m_syncingSelection = false;

@@ -7,6 +7,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QUrl>
+#include <utility>
 
 #include "controls/CNamedBitmapButton.h"
 #include "controls/CTabButton.h"
@@ -16,6 +17,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/AccountViewModel.h"
 #include "ui/AdvancedPreferencesDialog.h"
+#include "ui/DeletedMailDialog.h"
 #include "ui/MainWindow.h"
 
 #include "tray/TrayController.h"
@@ -148,6 +150,16 @@ void MainWindow::scanFromMenu() {
 
 void MainWindow::deleteTagged() {
     m_checker->deleteTagged();
+    if (!std::exchange(m_closeAfterDelete, false)) return;
+    closeMainWindow();
+}
+
+void MainWindow::undoDelete() {
+    m_checker->endUndoWait(UndoEnd::Undo);
+}
+
+bool MainWindow::endsUndoWait() {
+    return m_checker->endUndoWait(UndoEnd::Commit);
 }
 
 void MainWindow::analyzeSelected() {
@@ -172,6 +184,7 @@ void MainWindow::hideWindow() {
 }
 
 void MainWindow::runSetup() {
+    if (endsUndoWait()) return;
     DialogBoxes boxes(m_services.boxes, this);
     AdvancedPreferencesDialog dialog(m_checker->settings(), boxes, m_services.files,
                                      m_services.dataFiles.dictionary.userStrings, this);
@@ -188,13 +201,26 @@ void MainWindow::openManual() {
         messageBox("Quillgate", "The manual could not be opened.\n", BoxIcon::Warning, BoxButtons::Ok);
 }
 
+void MainWindow::showDeletedMail() {
+    if (endsUndoWait()) return;
+    DeletedMailDialog dialog(DeletionLog(m_services.dataFiles.deletionLog).read(), this);
+    dialog.exec();
+}
+
 void MainWindow::showAbout() {
+    if (endsUndoWait()) return;
     AboutDialog(programBuildText(), this).exec();
 }
 
 // --- Closing --------------------------------------------------------------------------------------------
 
 void MainWindow::closeMainWindow() {
+    // During a delete's undo wait the delete goes on at once, and the window
+    // closes after it.
+    if (m_checker->endUndoWait(UndoEnd::Commit)) {
+        m_closeAfterDelete = true;
+        return;
+    }
     // The scan is on the stack below this call; ending the window under it
     // would pull its front end away. STOP first.
     if (m_checker->scanRunning()) return;

@@ -9,6 +9,7 @@
 
 #include "base/MessageEntry.h"
 #include "base/UiPort.h"
+#include "core/DeletionLog.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/AutoTag.h"
 #include "risk/SenderList.h"
@@ -212,6 +213,12 @@ TEST_F(CleanCli, DeletesTheTaggedMessageWithAGivenPassword) {
         EXPECT_TRUE(after.GetAccount(2)->password.empty())
             << row.name << ": a given password is never stored";
         EXPECT_EQ(after.GetAccount(1)->isCurrent, 1u) << row.name;
+        // No wait for undo, and the log keeps what went.
+        const auto logged = DeletionLog(data() + "/" + kDeletionLogFileName).read();
+        ASSERT_FALSE(logged.empty()) << row.name;
+        EXPECT_EQ(logged.back().from, "Deals <foe@spam.example>") << row.name;
+        EXPECT_EQ(logged.back().account, "Work") << row.name;
+        EXPECT_TRUE(logged.back().blackListed) << row.name;
     }
 }
 

@@ -8,7 +8,7 @@
 namespace qlt::test {
 namespace {
 
-const char* const kCommands[] = {"codec", "dict", "rate", "scan", "clean"};
+const char* const kCommands[] = {"codec", "dict", "rate", "scan", "clean", "log"};
 
 TEST(HelpCli, EveryCommandHasItsHelpWithExitCodes) {
     for (const char* command : kCommands) {
@@ -75,6 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
         Misuse{"CleanAccountWithoutValue",
                {"clean", "--account"},
                "quillgate-cli clean: --account needs a value"},
+        Misuse{"LogSinceNotANumber",
+               {"log", "--since", "week"},
+               "quillgate-cli log: --since needs a number of days, not week"},
         // A later "--help" is an option's value, not a request for help.
         Misuse{"HelpAsAValue", {"scan", "--server", "--help"}, "quillgate-cli scan: --user is needed"}),
     [](const auto& info) { return std::string(info.param.name); });

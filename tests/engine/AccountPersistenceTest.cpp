@@ -47,7 +47,7 @@ TEST(AccountPersistence, FirstRunSavesEveryValueAtOnce) {
     session.load();
     EXPECT_EQ(session.store.GetAccountCount(), 0);
     EXPECT_EQ(session.store.currentAccountNumber, AccountStore::kNoCurrentAccount);
-    EXPECT_EQ(profile.names().size(), 20u);
+    EXPECT_EQ(profile.names().size(), 21u);
     EXPECT_EQ(profile.readInt("Minutes2Scan"), 15);
     EXPECT_EQ(profile.readInt("PosW"), 302);
     EXPECT_EQ(profile.readInt("PosX"), 100) << "the window's own place is saved";

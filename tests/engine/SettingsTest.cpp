@@ -25,7 +25,8 @@ const std::vector<std::string> kTableOrder = {"SoundFile",
                                               "PosX",
                                               "PosY",
                                               "PosW",
-                                              "RedactNotices"};
+                                              "RedactNotices",
+                                              "UndoTime"};
 
 TEST(Settings, MissingValuesGiveTheirDefaults) {
     InMemoryProfile profile;
@@ -70,6 +71,7 @@ TEST(Settings, RoundTripKeepsEveryValue) {
     saved.posY = 77;
     saved.posW = 640;
     saved.redactNotices = 0;
+    saved.undoTime = 25;
     InMemoryProfile profile;
     SaveSettings(profile, saved, Bytes{9});
     Settings loaded;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <fstream>
 
@@ -88,8 +89,11 @@ TEST_F(PreferencesTest, ChoicesReachTheSettingsOnlyWithOk) {
     child<QComboBox>(*dialog, "threshold").setCurrentIndex(2);
     child<QComboBox>(*dialog, "scanBuffer").setCurrentIndex(5);
     child<QComboBox>(*dialog, "iconStyle").setCurrentIndex(0);
+    EXPECT_EQ(child<QSpinBox>(*dialog, "undoTime").value(), 10);
+    child<QSpinBox>(*dialog, "undoTime").setValue(75);
     EXPECT_EQ(dialog->settings(), settings) << "nothing before OK";
     click(*dialog, "ok");
+    EXPECT_EQ(dialog->settings().undoTime, 60) << "at most a minute";
     EXPECT_EQ(dialog->settings().delTag, 2);
     EXPECT_EQ(dialog->settings().scanBuf, 4096);
     EXPECT_EQ(dialog->settings().defaultTag, 0);

@@ -125,6 +125,28 @@ TEST(ProgramLifetime, EveryWayOutEndsTheProgramAndKeepsAChangedOption) {
     }
 }
 
+TEST(ProgramLifetime, SigtermInADeletesUndoWaitDeletesAtOnceAndEnds) {
+    ProgramRig program;
+    ASSERT_TRUE(program.rig.addDemoAccount());
+    MailChecker& checker = program.rig.checker();
+    checker.onScanButton();
+    const std::size_t before = program.rig.demoMessageCount();
+    ASSERT_EQ(checker.messages().count(), before);
+    Settings& settings = checker.settings();
+    settings.noDeleteWarning = 1;
+    // A wait the signal did not end would outlast runProgram's limit.
+    settings.undoTime = kMaxUndoSeconds;
+    checker.untagAll();
+    checker.toggleRowState(0);
+    QTimer::singleShot(0, &program.window, [&] {
+        // Handled by the wait's own message pump.
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        checker.deleteTagged();
+    });
+    EXPECT_EQ(runProgram(), 0);
+    EXPECT_EQ(program.rig.demoMessageCount(), before - 1) << "QUIT went out before the program ended";
+}
+
 TEST_F(HiddenInTheTray, ABackgroundCheckRunsAndShowBringsTheWindowBackWithTheNewList) {
     ASSERT_TRUE(program->rig.addDemoAccount());
     Settings& settings = program->rig.checker().settings();

@@ -52,7 +52,9 @@ struct WindowRig {
     }
 
     DataFiles files() const {
-        return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
+        return {{resPath("qltdict.dat"), folder.file("userlst.dat")},
+                senderListPath(folder.path().string()),
+                folder.file(kDeletionLogFileName)};
     }
 
     int addAccount(unsigned port, const std::string& user, const std::string& password) {

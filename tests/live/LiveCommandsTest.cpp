@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/ProcessState.h"
+#include "core/DeletionLog.h"
 #include "core/ProgressCaptions.h"
 #include "support/CheckerRig.h"
 #include "support/TempFolder.h"
@@ -140,6 +141,13 @@ class LiveCommandsTest : public ::testing::Test {
         std::size_t count = 0;
         for (const auto& [code, value] : rig.ui.progressEvents) count += code == kProgressAccessingServer;
         return count;
+    }
+
+    // Ends every session of `user` on the server, as an administrator would.
+    bool kick(const std::string& user) const {
+        return std::system(
+                   ("doveadm -c " + (m_dir / "dovecot.conf").string() + " kick " + user + " >/dev/null")
+                       .c_str()) == 0;
     }
 
     CheckerRig rig;
@@ -320,6 +328,63 @@ TEST_F(LiveCommandsTest, AnalyseAndDumpFetchTheWholeSelectedMessage) {
     EXPECT_NE(saved.find("Line 600 of Whole text\r\n"), std::string::npos);
     EXPECT_EQ(rig.ui.progressEvents.back().first, kProgressClear);
     EXPECT_EQ(messagesOnDisk("ann"), 4) << "both leave the message on the server";
+}
+
+// Each row scans, tags the first message by hand and deletes it with an undo
+// time; what happens in the wait decides what the server and the log hold.
+TEST_F(LiveCommandsTest, TheUndoWaitEndsAsAskedAndTheServerAndTheLogFollow) {
+    struct Row {
+        const char* name;
+        int undoTime;
+        std::function<void()> inTheWait;  // none: the wait runs out
+        bool deleted;
+        const char* lastBox;  // "": none
+    };
+    const std::vector<Row> rows = {
+        {"UNDO pressed", 5, [this] { checker.onScanButton(); }, false, ""},
+        {"the wait runs out", 1, nullptr, true, ""},
+        {"the program quits", 5, [this] { checker.endUndoWait(UndoEnd::Exit); }, true, ""},
+        {"the server ends the session", 10, [this] { EXPECT_TRUE(kick("ann")); }, false,
+         "QLT Connection Lost"},
+    };
+    checker.accounts().MakeAccountCurrent(addAccount("ann"));
+    checker.settings().delTag = 4;
+    checker.settings().noDeleteWarning = 1;
+    checker.settings().noShowDeleteConfirmed = 1;
+    int onServer = kShippedMessages;
+    std::size_t logged = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        checker.onScanButton();
+        ASSERT_EQ(checker.messages().count(), static_cast<std::size_t>(onServer))
+            << checker.client().m_strError;
+        const std::string first = checker.messages().at(0).uidl.str();
+        checker.toggleRowState(0);
+        checker.settings().undoTime = row.undoTime;
+        rig.ui.boxes.clear();
+        bool acted = false;
+        rig.ui.onPumpMessages = [&] {
+            if (acted || !row.inTheWait) return;
+            acted = true;
+            row.inTheWait();
+        };
+
+        checker.deleteTagged();
+
+        rig.ui.onPumpMessages = nullptr;
+        onServer -= row.deleted ? 1 : 0;
+        logged += row.deleted ? 1 : 0;
+        EXPECT_EQ(messagesOnDisk("ann"), onServer);
+        const std::vector<std::string> uidls = serverUidls("ann");
+        EXPECT_EQ(std::find(uidls.begin(), uidls.end(), first) == uidls.end(), row.deleted);
+        const std::vector<DeletionRecord> log = DeletionLog(rig.folder.file(kDeletionLogFileName)).read();
+        ASSERT_EQ(log.size(), logged);
+        if (row.deleted) {
+            EXPECT_EQ(log.back().uidl, first);
+            EXPECT_TRUE(log.back().taggedByHand);
+        }
+        EXPECT_EQ(rig.ui.boxes.empty() ? "" : rig.ui.boxes.back().title, std::string(row.lastBox));
+    }
 }
 
 }  // namespace

@@ -60,10 +60,15 @@ struct CheckerRig {
         checker.stopCheckTimerHook = [this](bool reset) {
             timerCalls.push_back(reset ? "stop reset" : "stop");
         };
+        // A delete sends QUIT right after its DELEs unless a test asks for
+        // the wait for undo.
+        checker.settings().undoTime = 0;
     }
 
     DataFiles files() const {
-        return {{resPath("qltdict.dat"), folder.file("userlst.dat")}, senderListPath(folder.path().string())};
+        return {{resPath("qltdict.dat"), folder.file("userlst.dat")},
+                senderListPath(folder.path().string()),
+                folder.file(kDeletionLogFileName)};
     }
 
     // Appends an account on 127.0.0.1 and returns its number.
