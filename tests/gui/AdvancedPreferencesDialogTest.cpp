@@ -204,7 +204,7 @@ TEST(ExecutableFileFilter, HidesFilesWithoutTheExecutableBitWhileActive) {
 
     QFileSystemModel model;
     const QModelIndex root = model.setRootPath(QString::fromStdString(folder.path().string()));
-    QTRY_COMPARE_WITH_TIMEOUT(model.rowCount(root), 3, 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.rowCount(root) == 3; }, 5000));
     ExecutableFileFilter filter;
     filter.setSourceModel(&model);
     const auto shown = [&] {

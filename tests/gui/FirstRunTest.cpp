@@ -23,7 +23,7 @@ QLabel& note(ui::MainWindow& window) {
 // Shows the window and waits for its start-up request to pick the page.
 void open(ui::MainWindow& window) {
     window.show();
-    QTRY_VERIFY_WITH_TIMEOUT(window.selectedTab() != 0, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.selectedTab() != 0; }, 2000));
 }
 
 TEST(FirstRun, WithoutAccountTheListSaysHowToStartAndTheAccountsPageIsUp) {

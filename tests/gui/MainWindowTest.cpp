@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, OpensWithCaptionControlsAndTooltips) {
               "Sender status - friend or foe.\nRight click to add to\nwhite or black list.");
     EXPECT_EQ(accountModel().headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Account");
     // The start-up request shows the Preview page once the window is up.
-    QTRY_COMPARE_WITH_TIMEOUT(window.selectedTab(), command::kTabPreview, 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.selectedTab() == command::kTabPreview; }, 2000));
     EXPECT_TRUE(tab("previewTab").isSelected());
 }
 
@@ -138,7 +138,8 @@ TEST_F(MainWindowTest, ScanButtonFillsTheListFromTheDemoMailbox) {
     addDemoAccount();
     window.show();
     clickScan();
-    QTRY_COMPARE_WITH_TIMEOUT(messageModel().rowCount(), static_cast<int>(demoMessageCount()), 10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return messageModel().rowCount() == static_cast<int>(demoMessageCount()); }, 10000));
 
     EXPECT_EQ(button("scanButton").text(), "SCAN");
     EXPECT_EQ(button("scanButton").look(), controls::bitmap::kFaceNormal);
@@ -171,7 +172,7 @@ TEST_F(MainWindowTest, EnvelopeClickTogglesTheTagAndTheDeleteCount) {
     addDemoAccount();
     window.show();
     clickScan();
-    QTRY_VERIFY_WITH_TIMEOUT(messageModel().rowCount() > 0, 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return messageModel().rowCount() > 0; }, 10000));
     rig.checker().untagAll();
     EXPECT_FALSE(text("positionText").text().contains("Delete"));
 
@@ -199,7 +200,7 @@ TEST_F(MainWindowTest, StopDuringTheScanEndsItIncomplete) {
         clickScan();
     });
     clickScan();
-    QTRY_VERIFY_WITH_TIMEOUT(!rig.checker().scanRunning(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !rig.checker().scanRunning(); }, 10000));
     EXPECT_EQ(rig.clock.sleeps, std::vector<unsigned>{3000});
     EXPECT_EQ(rig.checker().GetAccount(1)->status, kStatusScanIncomplete);
     EXPECT_LT(rig.checker().messages().count(), 2u);  // the server holds two

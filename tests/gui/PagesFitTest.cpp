@@ -65,8 +65,12 @@ TEST(PagesFit, EveryPageOfTheWindowWithAMessageShown) {
     ui::MainWindow& window = *rig.window;
     window.show();
     QTest::mouseClick(&rig.part<controls::CFaceButton>("scanButton"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(rig.part<ui::MessageViewModel>("messageModel").rowCount(),
-                              static_cast<int>(rig.demoMessageCount()), 10000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return rig.part<ui::MessageViewModel>("messageModel").rowCount() ==
+                   static_cast<int>(rig.demoMessageCount());
+        },
+        10000));
     auto* area = window.findChild<QStackedWidget*>();
     ASSERT_NE(area, nullptr);
     for (int tab = ui::command::kTabPreview; tab <= ui::command::kTabOptions; ++tab) {

@@ -29,7 +29,8 @@ class UndoWindowTest : public ::testing::Test {
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         QTest::mouseClick(&button("scanButton"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(rig.checker().messages().count() == rig.demoMessageCount(), 10000);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return rig.checker().messages().count() == rig.demoMessageCount(); }, 10000));
         Settings& s = rig.checker().settings();
         s.noDeleteWarning = 1;
         s.noShowDeleteConfirmed = 1;
@@ -64,11 +65,16 @@ TEST_F(UndoWindowTest, ScanReadsUndoInTheWaitAndItOrCtrlZUndoes) {
     const struct {
         const char* name;
         std::function<void()> undo;
+        bool needsActiveWindow;
     } rows[] = {
-        {"the UNDO button", [this] { QTest::mouseClick(&button("scanButton"), Qt::LeftButton); }},
-        {"Ctrl+Z", [this] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); }},
+        {"the UNDO button", [this] { QTest::mouseClick(&button("scanButton"), Qt::LeftButton); }, false},
+        {"Ctrl+Z", [this] { QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier); }, true},
     };
     for (const auto& row : rows) {
+        // A shortcut reaches only the active window, and a headless Wayland
+        // compositor makes none active.
+        if (row.needsActiveWindow && !window.isActiveWindow())
+            GTEST_SKIP() << "the compositor made no window active, so Ctrl+Z reaches none";
         if (rig.checker().view().taggedCount() == 0) rig.checker().toggleRowState(0);
         deleteAndInTheWait(row.undo);
 
