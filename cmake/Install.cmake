@@ -7,7 +7,6 @@
 # own folder, so any prefix works.
 include(GNUInstallDirs)
 
-set(QLT_APP_ID "org.tamsworth.Quillgate")
 set(QLT_RELEASE_DATE "2026-12-07")
 set(QLT_PROJECT_LICENSE "LicenseRef-proprietary" CACHE STRING "SPDX licence of the program, for the AppStream data")
 set(QLT_SHARE_DIR "${CMAKE_INSTALL_DATADIR}/quillgate")

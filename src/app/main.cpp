@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QLT_VERSION);
     // Ties the window to the installed desktop entry (its name and icon); on X11
     // the window's class is the application name, the entry's StartupWMClass.
-    QApplication::setDesktopFileName("org.tamsworth.Quillgate");
+    QApplication::setDesktopFileName(QLT_APP_ID);
     QApplication::setWindowIcon(programIcon());
     options.parser.process(app);
     qlt::ui::applyTooltipLook(app);

@@ -3,7 +3,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+
 #include <utility>
+#include "store/BuiltInTexts.h"
 
 namespace qlt {
 
@@ -15,7 +17,7 @@ const QString kInterface = kService;
 const QString kDefaultAction = QStringLiteral("default");
 // The name of the program's desktop file: the service finds the icon and
 // the program's own notice settings by it.
-const QString kDesktopEntry = QStringLiteral("org.tamsworth.Quillgate");
+const QString kDesktopEntry = QStringLiteral(QLT_APP_ID);
 // A service started on demand by the bus needs a moment for its first notice.
 constexpr int kReplyTimeoutMs = 5000;
 constexpr int kServerDecidesExpiry = -1;
@@ -66,7 +68,7 @@ void DesktopNotices::show(const QString& summary, const QString& body) {
 void DesktopNotices::notify(const QString& summary, const QString& body, bool markup) {
     const QVariantMap hints{{QStringLiteral("desktop-entry"), kDesktopEntry},
                             {QStringLiteral("category"), QStringLiteral("email.arrived")}};
-    const QVariantList arguments{QStringLiteral("Quillgate"),
+    const QVariantList arguments{QString::fromLatin1(kProgramName),
                                  m_lastId,
                                  kDesktopEntry,
                                  summary,

@@ -49,12 +49,12 @@ void TrayController::startUp() {
 }
 
 void TrayController::setTrayTip(const std::string& tip) {
-    m_strTip = QString::fromStdString(tip);
-    m_tray.setTip(m_strTip);
+    m_tip = QString::fromStdString(tip);
+    m_tray.setTip(m_tip);
 }
 
 void TrayController::setTrayIcon(int iconId) {
-    m_nIconId = iconId;
+    m_iconId = iconId;
     m_tray.setIconById(iconId);
 }
 
@@ -63,7 +63,7 @@ void TrayController::setTrayRisk(int kind) {
 }
 
 bool TrayController::createTray() {
-    if (!m_tray.create(m_strTip, m_nIconId)) return false;
+    if (!m_tray.create(m_tip, m_iconId)) return false;
     m_tray.setDefaultItem(CSystemTray::kShowItem);
     return true;
 }
@@ -79,7 +79,7 @@ void TrayController::watchForTray() {
 }
 
 void TrayController::lookForTray() {
-    if (++m_nTrayPolls >= kTrayWatchPolls) m_trayWatch.stop();
+    if (++m_trayPolls >= kTrayWatchPolls) m_trayWatch.stop();
     if (!QSystemTrayIcon::isSystemTrayAvailable() || !createTray()) return;
     m_trayWatch.stop();
     // Where the window sits minimised in the task bar, it goes where it would

@@ -84,10 +84,10 @@ class TrayController final : public QObject, private WindowPort {
     QPointer<controls::CCountdownLamp> m_lamp;
     CSystemTray m_tray;
     // What the icon shows, kept for an icon made after the start.
-    QString m_strTip = QStringLiteral("Quillgate");
-    int m_nIconId = kTrayIconProgram;
+    QString m_tip = QStringLiteral("Quillgate");
+    int m_iconId = kTrayIconProgram;
     QTimer m_trayWatch;
-    int m_nTrayPolls = 0;
+    int m_trayPolls = 0;
     // The desktop's notices, with the tray's balloon where none answers.
     std::unique_ptr<NoticeService> m_notices;
     QtCheckTimer m_timer;
