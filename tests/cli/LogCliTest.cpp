@@ -42,8 +42,8 @@ class LogCli : public ::testing::Test {
         recent.from = "Ann <ann@example.org>";
         recent.subject = "Lunch";
         ASSERT_EQ(DeletionLog(folder.file(kDeletionLogFileName))
-                      .append({MakeDeletionRecord(old, "Work", daysAgo(10), false),
-                               MakeDeletionRecord(recent, "Home", daysAgo(1), true)}),
+                      .append({MakeDeletionRecord(old, "Work", tenDaysAgo, false),
+                               MakeDeletionRecord(recent, "Home", yesterday, true)}),
                   0);
     }
 
@@ -54,16 +54,19 @@ class LogCli : public ::testing::Test {
     }
 
     TempFolder folder{"qlt-log-cli"};
+    // Read once: the clock may pass a second between writing and checking.
+    const SystemTime tenDaysAgo = daysAgo(10);
+    const SystemTime yesterday = daysAgo(1);
 };
 
 TEST_F(LogCli, PrintsTheLastDaysAsLinesOrAsJson) {
     const CliRun all = log({});
     EXPECT_EQ(all.exitCode, 0) << all.err;
-    const std::string older = IsoUtcTime(daysAgo(10)) +
+    const std::string older = IsoUtcTime(tenDaysAgo) +
                               "\tWork\tDeals <foe@spam.example>\tBuy now\ttagged by the rule; spam 3. Red: "
                               "\"cash\" in the subject\n";
     const std::string newer =
-        IsoUtcTime(daysAgo(1)) + "\tHome\tAnn <ann@example.org>\tLunch\ttagged by hand\n";
+        IsoUtcTime(yesterday) + "\tHome\tAnn <ann@example.org>\tLunch\ttagged by hand\n";
     EXPECT_EQ(all.out, older + newer) << "oldest first, a tab in a subject made a blank";
     EXPECT_EQ(log({"--since", "7"}).out, newer);
 
