@@ -15,6 +15,7 @@ packages=(
   fonts-dejavu-core
   weston qt6-wayland
   wamerican
+  qtkeychain-qt6-dev gnome-keyring
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include "app/ProgramLifetime.h"
 #include "base/Clock.h"
 #include "platform/DesktopProgramLauncher.h"
+#include "platform/KeyringSecrets.h"
 #include "platform/QSettingsProfile.h"
 #include "platform/ShippedFiles.h"
 #include "platform/UserDataFolder.h"
@@ -104,8 +105,17 @@ int main(int argc, char** argv) {
     qlt::DesktopProgramLauncher launcher;
     qlt::XdgMailtoHandler mailto;
     qlt::ui::QtFileChooser files;
-    const qlt::ui::WindowServices services{clock, profile, launcher, mailto,
-                                           files, boxes,   {},       qlt::manualIndexFile(programFolder)};
+    // The demo's sample accounts stay out of the user's keyring.
+    qlt::KeyringSecrets keyring;
+    const qlt::ui::WindowServices services{clock,
+                                           profile,
+                                           launcher,
+                                           mailto,
+                                           files,
+                                           boxes,
+                                           {},
+                                           qlt::manualIndexFile(programFolder),
+                                           demo ? nullptr : &keyring};
     // Not exec(): hiding into the tray would end a modal loop, and with it the program.
     qlt::ui::MainWindow window(services);
     lifetime.watch(window);

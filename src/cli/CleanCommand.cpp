@@ -1,5 +1,8 @@
 #include "cli/CleanCommand.h"
 
+#include <QCoreApplication>
+#include <array>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +15,7 @@
 #include "cli/HeadlessDesk.h"
 #include "cli/PasswordSource.h"
 #include "core/MailChecker.h"
+#include "platform/KeyringSecrets.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/ReasonWords.h"
 #include "risk/SenderList.h"
@@ -27,6 +31,22 @@ namespace {
 int usage(const std::string& error) {
     return usageError("clean", error);
 }
+
+// The keyring's jobs answer through an event loop, which needs the
+// application object; it would set the locale from the environment, which
+// the command's output does not follow.
+class KeyringApplication {
+  public:
+    KeyringApplication() : m_locale(std::setlocale(LC_ALL, nullptr)), m_app(m_argc, m_argv.data()) {
+        std::setlocale(LC_ALL, m_locale.c_str());
+    }
+
+  private:
+    std::string m_locale;
+    int m_argc = 1;
+    std::array<char*, 2> m_argv{const_cast<char*>("quillgate-cli"), nullptr};
+    QCoreApplication m_app;
+};
 
 const std::map<std::string, bool CleanOptions::*> kFlagOptions{
     {"--dry-run", &CleanOptions::dryRun},
@@ -208,7 +228,11 @@ int runClean(const std::vector<std::string>& args) {
     HeadlessWindow window;
     NoLauncher launcher;
     NoMailto mailto;
-    MailChecker checker(DeskServices{ui, clock, scratch, window, launcher, mailto}, dataFilesFor(*options));
+    const KeyringApplication application;
+    KeyringSecrets keyring;
+    KeyringReader reader(keyring);
+    MailChecker checker(DeskServices{ui, clock, scratch, window, launcher, mailto, &reader},
+                        dataFilesFor(*options));
     checker.load();
 
     const auto n = findAccount(checker, options->account, error);

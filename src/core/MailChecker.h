@@ -14,7 +14,9 @@
 #include "base/MessageList.h"
 #include "base/ProgramLauncher.h"
 #include "base/ProgressCodes.h"
+#include "base/SecretStore.h"
 #include "base/UiPort.h"
+#include "core/AccountSecrets.h"
 #include "core/CommandState.h"
 #include "core/ConnectionTrust.h"
 #include "core/DeletionLog.h"
@@ -39,6 +41,8 @@ struct DeskServices {
     WindowGeometry& window;
     ProgramLauncher& launcher;
     MailtoHandler& mailto;
+    // Null: remembered passwords stay in the stored records.
+    SecretStore* secrets = nullptr;
 };
 
 // The data files, by bare name in the current (data) folder unless told.
@@ -71,7 +75,8 @@ class MailChecker {
     MailChecker(const MailChecker&) = delete;
     MailChecker& operator=(const MailChecker&) = delete;
 
-    // Loads the settings, the window position and the account store.
+    // Loads the settings, the window position and the account store; with a
+    // keyring, fills remembered passwords from it and moves stored ones there.
     void load();
 
     // --- Host requests of the pages ---------------------------------------
@@ -211,6 +216,7 @@ class MailChecker {
     void scanAccount(int n);
     bool accountTaken(const AccountRecord& account) const;
     void askPasswordIfMissing();
+    bool fillCurrentFromKeyring();
     void restoreCurrentAccount(int number, const AccountRecord& copy);
     void finishScanView();
     void refreshStatusTexts();
@@ -251,6 +257,7 @@ class MailChecker {
     MailtoHandler& m_mailto;
     DataFiles m_files;
     AccountPersistence m_persistence;
+    AccountSecrets m_secrets;
 
     AccountStore m_accounts;
     Settings m_settings;

@@ -120,10 +120,20 @@ void MailChecker::askPasswordIfMissing() {
     // in with what is stored.
     m_typed.reset();
     if (!HasCurrentAccount(m_accounts) || !m_accounts.currentAccount.password.empty()) return;
+    if (fillCurrentFromKeyring()) return;
     const auto typed = m_ui.askPassword(m_accounts.currentAccount.userName.str());
     if (!typed) return;
     m_typed = *typed;
     m_typedFor = m_accounts.currentAccountNumber;
+}
+
+bool MailChecker::fillCurrentFromKeyring() {
+    // A keyring that was locked at start may have been opened since.
+    if (!m_secrets.fill(m_accounts.currentAccount)) return false;
+    const int n = m_accounts.currentAccountNumber;
+    AccountRecord stored = *m_accounts.GetAccount(n);
+    if (m_secrets.fill(stored)) m_accounts.ReplaceAccount(n, stored);
+    return true;
 }
 
 void MailChecker::scanAccount(int n) {
