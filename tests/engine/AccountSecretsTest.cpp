@@ -51,22 +51,6 @@ TEST_F(AccountSecretsTest, StoredPasswordsMoveAtStartOnlyWhenTheKeyringTookThem)
     }
 }
 
-TEST_F(AccountSecretsTest, EmptyRecordsAreFilledFromTheKeyringAtStart) {
-    AccountStore store = sampleStore(2);
-    for (int n = 1; n <= 2; ++n) {
-        AccountRecord r = *store.GetAccount(n);
-        r.password = "";
-        store.ReplaceAccount(n, r);
-    }
-    rig.storeAccounts(store);
-    keyring.secrets[keyOf(2)] = "from keyring";
-    MailChecker& checker = rig.start();
-    EXPECT_EQ(checker.GetAccount(1)->password, "") << "nothing in the keyring";
-    EXPECT_EQ(checker.GetAccount(2)->password, "from keyring");
-    EXPECT_EQ(checker.accounts().currentAccount.password, "from keyring");
-    EXPECT_TRUE(rig.stored()[1].password.empty());
-}
-
 // Edits of account 1 and what the keyring then holds under which name.
 TEST_F(AccountSecretsTest, TheEntryFollowsTheAccountsEdits) {
     const struct {
