@@ -14,7 +14,7 @@ namespace qlt {
 // user name, like its secrets ("OAuth2/ClientId/pop.example.org:995/ann").
 struct OAuthClient {
     std::string clientId;
-    std::string clientSecret;  // empty where the provider requires none
+    std::string clientSecret;           // empty where the provider requires none
     std::string authorizationEndpoint;  // read only for a custom provider
     std::string tokenEndpoint;          // read only for a custom provider
 

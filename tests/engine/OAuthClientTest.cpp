@@ -12,12 +12,13 @@ TEST(OAuthClient, IsKeptPerAccountByServerPortAndUserAndReadsBackAsWritten) {
     AccountRecord ann = test::sampleAccount(1);
     AccountRecord bob = ann;
     bob.port = 995;
-    const OAuthClient client{"id-123.apps", "shh", "https://auth.example/authorize", "https://auth.example/token"};
+    const OAuthClient client{"id-123.apps", "shh", "https://auth.example/authorize",
+                             "https://auth.example/token"};
     ASSERT_TRUE(SaveOAuthClient(profile, ann, client));
     EXPECT_EQ(LoadOAuthClient(profile, ann), client);
     EXPECT_EQ(LoadOAuthClient(profile, bob), OAuthClient{});
-    const std::string name = "OAuth2/ClientId/" + ann.server.str() + ":" + std::to_string(ann.port) + "/" +
-                             ann.userName.str();
+    const std::string name =
+        "OAuth2/ClientId/" + ann.server.str() + ":" + std::to_string(ann.port) + "/" + ann.userName.str();
     EXPECT_EQ(profile.readText(name), "id-123.apps");
 }
 
@@ -30,10 +31,12 @@ struct PresetRow {
 TEST(OAuthClient, PresetsGiveTheProvidersEndpointsAndPopScopeAndCustomTheTypedOnes) {
     const OAuthClient typed{"id", "", "https://idp.example/a", "https://idp.example/t"};
     const PresetRow rows[] = {
-        {"Google", kOAuthGoogle,
+        {"Google",
+         kOAuthGoogle,
          {"https://accounts.google.com/o/oauth2/v2/auth", "https://oauth2.googleapis.com/token",
           "https://mail.google.com/"}},
-        {"Microsoft", kOAuthMicrosoft,
+        {"Microsoft",
+         kOAuthMicrosoft,
          {"https://login.microsoftonline.com/common/oauth2/v2.0/authorize",
           "https://login.microsoftonline.com/common/oauth2/v2.0/token",
           "https://outlook.office.com/POP.AccessAsUser.All offline_access"}},
