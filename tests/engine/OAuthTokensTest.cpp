@@ -1,49 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "core/OAuthRequests.h"
 #include "core/OAuthTokens.h"
 #include "support/FakeClock.h"
 #include "support/InMemorySecretStore.h"
 #include "support/SampleAccounts.h"
+#include "support/ScriptedOAuthTransport.h"
 
 namespace qlt {
 namespace {
 
-// The provider's side: replies queued in advance, requests recorded; the
-// browser signs in by echoing the state of the URL it was shown.
-class ScriptedTransport final : public OAuthTransport {
-  public:
-    Reply postForm(const std::string& url, const std::string& body) override {
-        posts.push_back(url + " " + body);
-        Reply r = replies.empty() ? Reply{0, {}, "no reply scripted"} : replies.front();
-        if (!replies.empty()) replies.pop_front();
-        return r;
-    }
-    std::string startRedirectListener() override { return "http://127.0.0.1:4711/"; }
-    Redirect awaitRedirect(const std::string& url) override {
-        shownUrl = url;
-        const std::size_t at = url.find("state=") + 6;
-        Redirect r = browser;
-        if (r.state.empty()) r.state = url.substr(at, url.find('&', at) - at);
-        return r;
-    }
-
-    std::deque<Reply> replies;
-    std::vector<std::string> posts;
-    std::string shownUrl;
-    Redirect browser{"code-1", {}, {}, {}};
-};
-
 const std::string kKey = "refresh-token/pop.example.org:995/ann";
-
-OAuthTransport::Reply tokens(const std::string& access, const std::string& refresh, int expiresIn) {
-    std::string body = R"({"access_token":")" + access + R"(","token_type":"Bearer","expires_in":)" +
-                       std::to_string(expiresIn);
-    if (!refresh.empty()) body += R"(,"refresh_token":")" + refresh + "\"";
-    return {200, body + "}", {}};
-}
 
 class OAuthTokensTest : public ::testing::Test {
   protected:
@@ -59,7 +26,7 @@ class OAuthTokensTest : public ::testing::Test {
     OAuthClient client{"my-client", "", "https://idp.test/authorize", "https://idp.test/token"};
     test::FakeClock clock;
     test::InMemorySecretStore secrets;
-    ScriptedTransport transport;
+    test::ScriptedOAuthTransport transport;
     OAuthTokens oauth{secrets, transport, clock};
 };
 
@@ -96,7 +63,7 @@ TEST(OAuthRequests, TokenRepliesAreReadFromUntrustedText) {
 }
 
 TEST_F(OAuthTokensTest, SignInSendsPkceKeepsTheRefreshTokenAndReusesTheAccessTokenUntilItNearlyExpires) {
-    transport.replies = {tokens("at.1", "rt.1", 3600), tokens("at.2", "", 3600)};
+    transport.replies = {test::tokenReply("at.1", "rt.1", 3600), test::tokenReply("at.2", "", 3600)};
     const auto first = oauth.signIn(account, client);
     ASSERT_EQ(first.outcome, OAuthTokens::Outcome::Ready) << first.message;
     EXPECT_EQ(first.token, "at.1");
@@ -121,7 +88,7 @@ TEST_F(OAuthTokensTest, SignInSendsPkceKeepsTheRefreshTokenAndReusesTheAccessTok
 
 TEST_F(OAuthTokensTest, ARefusedAuthRefreshesOnceMoreAndARotatedRefreshTokenIsKept) {
     secrets.secrets[kKey] = "rt.1";
-    transport.replies = {tokens("at.1", "", 3600), tokens("at.2", "rt.2", 3600)};
+    transport.replies = {test::tokenReply("at.1", "", 3600), test::tokenReply("at.2", "rt.2", 3600)};
     EXPECT_EQ(oauth.accessToken(account, client, false).token, "at.1");
     EXPECT_EQ(oauth.accessToken(account, client, true).token, "at.2");
     EXPECT_EQ(secrets.secrets[kKey], "rt.2");
