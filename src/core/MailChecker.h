@@ -126,6 +126,9 @@ class MailChecker {
     void onScanButton();
     // Menu, tray, start-up and background starts; false when a scan runs.
     bool startScan(ScanStart from);
+    // Where accounts that sign in with OAuth2 get their tokens (the window
+    // and the command line give one; without it they cannot log in).
+    void useOAuth(OAuthLogin* oauth);
     void runScan();
     void toggleRescan();
     void toggleScanAll();
@@ -256,6 +259,7 @@ class MailChecker {
     Settings m_settings;
     Pop3Client m_client;
     ConnectionTrust m_trust;
+    OAuthLogin* m_oauth = nullptr;
     MessageList m_list;
     KeywordDictionary m_dictionary;
     MessageView m_view;
