@@ -165,6 +165,8 @@ class MailChecker {
 
     // --- State for the window -----------------------------------------------
     AccountStore& accounts() { return m_accounts; }
+    // The per-user profile, for settings kept beside the store (OAuthClient).
+    Profile& profile() { return m_persistence.profile(); }
     const AccountStore& accounts() const { return m_accounts; }
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
