@@ -7,6 +7,7 @@
 #include "base/AccountRecord.h"
 #include "base/UiPort.h"
 #include "store/AccountRules.h"
+#include "store/OAuthClient.h"
 
 namespace qlt {
 
@@ -21,6 +22,9 @@ struct NewAccountInput {
     std::uint32_t port = kDefaultPort;
     std::int32_t timeout = 30;
     std::uint8_t security = kSecurityNone;
+    std::uint8_t signIn = kSignInPassword;
+    std::uint8_t oauthProvider = kOAuthGoogle;
+    OAuthClient oauth;  // read only with OAuth2 sign-in
 };
 
 // What the Accounts page's controls hold for the account shown. The page has

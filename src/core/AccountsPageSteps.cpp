@@ -89,7 +89,8 @@ bool AccountsPageSteps::mayAddAccount() {
     return false;
 }
 
-void AccountsPageSteps::addAccount(AccountRecord record) {
+void AccountsPageSteps::addAccount(AccountRecord record, const OAuthClient& oauth) {
+    if (record.signIn == kSignInOAuth2) SaveOAuthClient(m_checker.profile(), record, oauth);
     m_checker.ClearAccountSelection();
     record.isCurrent = 1;
     record.accountNumber = static_cast<std::uint8_t>(m_checker.GetAccountCount() + 1);

@@ -131,6 +131,9 @@ class MailChecker {
     void onScanButton();
     // Menu, tray, start-up and background starts; false when a scan runs.
     bool startScan(ScanStart from);
+    // Where accounts that sign in with OAuth2 get their tokens (the window
+    // and the command line give one; without it they cannot log in).
+    void useOAuth(OAuthLogin* oauth);
     void runScan();
     void toggleRescan();
     void toggleScanAll();
@@ -167,6 +170,8 @@ class MailChecker {
 
     // --- State for the window -----------------------------------------------
     AccountStore& accounts() { return m_accounts; }
+    // The per-user profile, for settings kept beside the store (OAuthClient).
+    Profile& profile() { return m_persistence.profile(); }
     const AccountStore& accounts() const { return m_accounts; }
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
@@ -263,6 +268,7 @@ class MailChecker {
     Settings m_settings;
     Pop3Client m_client;
     ConnectionTrust m_trust;
+    OAuthLogin* m_oauth = nullptr;
     MessageList m_list;
     KeywordDictionary m_dictionary;
     MessageView m_view;

@@ -51,7 +51,10 @@ bool MailChecker::startScan(ScanStart from) {
     if (from == ScanStart::Menu || from == ScanStart::Tray) endUndoWait(UndoEnd::Commit);
     if (m_scanBusy || m_scanRunning || m_awaitingUndo) return false;
     m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Pressed);
+    // Only the user's own start may open the browser for a sign-in.
+    if (m_oauth) m_oauth->setInteractive(from == ScanStart::Menu || from == ScanStart::Tray);
     runBusyScan();
+    if (m_oauth) m_oauth->setInteractive(true);
     if (from == ScanStart::Menu && m_settings.rescanRecurring != 0) {
         StopCheckTimer(false);
         StartCheckTimer();
@@ -120,6 +123,8 @@ void MailChecker::askPasswordIfMissing() {
     // in with what is stored.
     m_typed.reset();
     if (!HasCurrentAccount(m_accounts) || !m_accounts.currentAccount.password.empty()) return;
+    // An OAuth2 account has no password to ask for.
+    if (m_accounts.currentAccount.signIn == kSignInOAuth2) return;
     if (fillCurrentFromKeyring()) return;
     const auto typed = m_ui.askPassword(m_accounts.currentAccount.userName.str());
     if (!typed) return;
@@ -164,8 +169,15 @@ void MailChecker::restoreCurrentAccount(int number, const AccountRecord& copy) {
     m_accounts.currentAccountNumber = static_cast<std::uint8_t>(number);
 }
 
+void MailChecker::useOAuth(OAuthLogin* oauth) {
+    m_oauth = oauth;
+    if (m_oauth) m_oauth->setInteractive(true);
+    m_trust.useOAuth(oauth);
+}
+
 void MailChecker::finishScanView() {
-    m_ui.setTrayTip(TrayTipText(m_accounts));
+    const std::string waiting = m_oauth ? m_oauth->firstSignInNeeded() : std::string();
+    m_ui.setTrayTip(waiting.empty() ? TrayTipText(m_accounts) : SignInNeededTip(waiting));
     fillMessageView();
     RefillAccountList();
     m_ui.showMessageView();

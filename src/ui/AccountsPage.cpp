@@ -247,7 +247,7 @@ void AccountsPage::addAccount() {
     if (!m_steps.mayAddAccount()) return;
     AddAccountDialog dialog(m_ui, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_steps.addAccount(dialog.newRecord());
+    m_steps.addAccount(dialog.newRecord(), dialog.input().oauth);
     setAccountControlsEnabled(true);
     fillAccountList();
     loadPage();
