@@ -1,6 +1,7 @@
 #include "core/AccountSecrets.h"
 
 #include <set>
+#include <utility>
 
 namespace qlt {
 
@@ -17,7 +18,7 @@ std::string keptInRecordText(SecretStore::Outcome why, const std::string& where)
 }
 
 bool remembers(const AccountRecord& record) {
-    return record.rememberPassword != 0;
+    return record.rememberPassword != 0 && record.signIn != kSignInOAuth2;
 }
 
 template <class Visit>
@@ -39,10 +40,23 @@ std::map<std::string, std::string> wantedSecrets(const AccountStore& store) {
     return wanted;
 }
 
+std::set<std::string> signInsOf(const AccountStore& store) {
+    std::set<std::string> keys;
+    forEachRecord(store, [&](const AccountRecord& record) {
+        if (record.signIn == kSignInOAuth2) keys.insert(RefreshTokenKey(record));
+    });
+    return keys;
+}
+
 }  // namespace
 
 std::string PasswordKey(const AccountRecord& record) {
     return SecretKey(SecretKind::Password, record.server.str(), static_cast<int>(record.port),
+                     record.userName.str());
+}
+
+std::string RefreshTokenKey(const AccountRecord& record) {
+    return SecretKey(SecretKind::RefreshToken, record.server.str(), static_cast<int>(record.port),
                      record.userName.str());
 }
 
@@ -69,6 +83,7 @@ bool AccountSecrets::fill(AccountRecord& record) {
 
 bool AccountSecrets::adoptLoaded(AccountStore& store) {
     if (m_keyring == nullptr) return false;
+    m_signIns = signInsOf(store);
     bool toMove = false;
     for (int n = 1; n <= store.GetAccountCount(); ++n) {
         AccountRecord record = *store.GetAccount(n);
@@ -117,6 +132,13 @@ void AccountSecrets::removeUnwanted(const AccountStore& store) {
     }
 }
 
+void AccountSecrets::forgetSignInsOfRemoved(const AccountStore& store) {
+    std::set<std::string> now = signInsOf(store);
+    for (const auto& key : m_signIns)
+        if (!now.contains(key) && !m_keyringAbsent) noteAnswer(m_keyring->remove(key));
+    m_signIns = std::move(now);
+}
+
 bool AccountSecrets::heldInKeyring(const AccountRecord& record) const {
     if (!remembers(record) || record.password.empty()) return false;
     const auto held = m_held.find(PasswordKey(record));
@@ -128,6 +150,7 @@ AccountStore AccountSecrets::storedForm(const AccountStore& store, const std::st
     const Secrets wanted = wantedSecrets(store);
     writeWanted(wanted, where);
     removeUnwanted(store);
+    forgetSignInsOfRemoved(store);
     AccountStore stored = store;
     m_inRecord.clear();
     for (int n = 1; n <= stored.GetAccountCount(); ++n) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "base/SecretStore.h"
@@ -14,6 +15,8 @@ namespace qlt {
 // leaves out the ones the keyring confirmed it holds. Where no keyring
 // answers, or it refuses, the password stays in the record and nothing is
 // lost; the user is told once a run when a new password goes there.
+// Accounts that sign in with OAuth2 keep no password; the refresh token of
+// one that is removed leaves the keyring with it.
 class AccountSecrets {
   public:
     // `keyring` null: everything stays in the records, as it always did.
@@ -37,6 +40,7 @@ class AccountSecrets {
     using Secrets = std::map<std::string, std::string>;
     void writeWanted(const Secrets& wanted, const std::string& where);
     void removeUnwanted(const AccountStore& store);
+    void forgetSignInsOfRemoved(const AccountStore& store);
     bool heldInKeyring(const AccountRecord& record) const;
     void tellKeptInRecord(SecretStore::Outcome why, const std::string& where);
     void noteAnswer(SecretStore::Outcome outcome);
@@ -46,11 +50,14 @@ class AccountSecrets {
     // What the keyring confirmed it holds, and what the stored records hold.
     Secrets m_held;
     Secrets m_inRecord;
+    // The refresh tokens' names of the OAuth2 accounts last seen.
+    std::set<std::string> m_signIns;
     bool m_keyringAbsent = false;
     bool m_told = false;
 };
 
-// The keyring name of an account's password.
+// The keyring names of an account's password and of its OAuth2 refresh token.
 std::string PasswordKey(const AccountRecord& record);
+std::string RefreshTokenKey(const AccountRecord& record);
 
 }  // namespace qlt

@@ -173,6 +173,8 @@ class MailChecker {
     // The per-user profile, for settings kept beside the store (OAuthClient).
     Profile& profile() { return m_persistence.profile(); }
     const AccountStore& accounts() const { return m_accounts; }
+    // The tray's tip: the mail counts, or which account waits for a sign-in.
+    std::string trayTip() const;
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
     MessageList& messages() { return m_list; }

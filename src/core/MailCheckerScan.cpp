@@ -175,9 +175,13 @@ void MailChecker::useOAuth(OAuthLogin* oauth) {
     m_trust.useOAuth(oauth);
 }
 
-void MailChecker::finishScanView() {
+std::string MailChecker::trayTip() const {
     const std::string waiting = m_oauth ? m_oauth->firstSignInNeeded() : std::string();
-    m_ui.setTrayTip(waiting.empty() ? TrayTipText(m_accounts) : SignInNeededTip(waiting));
+    return waiting.empty() ? TrayTipText(m_accounts) : SignInNeededTip(waiting);
+}
+
+void MailChecker::finishScanView() {
+    m_ui.setTrayTip(trayTip());
     fillMessageView();
     RefillAccountList();
     m_ui.showMessageView();

@@ -1,5 +1,6 @@
 #include "core/OAuthTokens.h"
 
+#include "core/AccountSecrets.h"
 #include "core/OAuthRequests.h"
 
 #include <algorithm>
@@ -14,11 +15,6 @@ constexpr std::int64_t kAssumedLifetimeSeconds = 300;
 // A lifetime beyond a day is not believed (and would overflow the deadline).
 constexpr std::int64_t kLongestLifetimeSeconds = 24 * 3600;
 
-std::string keyOf(const AccountRecord& account) {
-    return SecretKey(SecretKind::RefreshToken, account.server.str(), static_cast<int>(account.port),
-                     account.userName.str());
-}
-
 OAuthTokens::Result failed(std::string message) {
     return {OAuthTokens::Outcome::Failed, {}, std::move(message)};
 }
@@ -27,7 +23,7 @@ OAuthTokens::Result failed(std::string message) {
 
 OAuthTokens::Result OAuthTokens::accessToken(const AccountRecord& account, const OAuthClient& client,
                                              bool forceRefresh) {
-    const std::string key = keyOf(account);
+    const std::string key = RefreshTokenKey(account);
     if (const auto it = m_cache.find(key); it != m_cache.end()) {
         if (!forceRefresh && m_clock.tickMs() + kRefreshMarginMs < it->second.expiresAtMs)
             return {Outcome::Ready, it->second.token, {}};
@@ -78,7 +74,7 @@ OAuthTokens::Result OAuthTokens::signIn(const AccountRecord& account, const OAut
     if (http.status == 0) return failed("The sign-in server did not answer: " + http.failure);
     const TokenReply reply = ReadTokenReply(http.status, http.body);
     if (!reply.ok()) return failed("The provider refused the sign-in: " + reply.error);
-    const std::string key = keyOf(account);
+    const std::string key = RefreshTokenKey(account);
     Result result = keep(key, reply.accessToken, reply.expiresInSeconds);
     if (reply.refreshToken.empty() || m_secrets.write(key, reply.refreshToken) != SecretStore::Outcome::Done)
         result.message = "The sign-in is not kept: the next check after this token expires asks for it again";

@@ -292,6 +292,27 @@ struct Policy {
 
 class CleanCliPolicy : public CleanCli, public ::testing::WithParamInterface<Policy> {};
 
+// An account that signs in with OAuth2 asks for no password; with no keyring
+// to give its sign-in it fails saying so, having sent nothing.
+TEST_F(CleanCli, AnOAuth2AccountWithoutItsSignInFailsClearly) {
+    writeProfile(FakePop3Server::unusedPort(), "");
+    AccountStore store = readProfile();
+    AccountRecord work = *store.GetAccount(2);
+    work.signIn = kSignInOAuth2;
+    store.ReplaceAccount(2, work);
+    QSettingsProfile profile(profileFile());
+    StillWindow window;
+    Settings settings;
+    ASSERT_TRUE(AccountPersistence(profile, window).SaveAccounts(store, settings));
+
+    const CliRun run = clean({"--account", "Work", "--dry-run"},
+                             {"DBUS_SESSION_BUS_ADDRESS=unix:path=" + folder.file("no-bus")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.find("stores no password"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The keyring did not give the sign-in token of Work"), std::string::npos)
+        << run.err;
+}
+
 // With "3. Red" chosen every message here is tagged in the window; clean,
 // with nobody looking, deletes only on firm evidence.
 TEST_P(CleanCliPolicy, DeletesOnlyOnFirmEvidence) {

@@ -84,6 +84,15 @@ TEST_F(AccountSecretsTest, TheEntryFollowsTheAccountsEdits) {
          {{keyOf(2), "secret2"}},
          "secret1"},
         {"removed", [](MailChecker& c) { c.RemoveAccount(0); }, {{keyOf(2), "secret2"}}, ""},
+        {"signs in with OAuth2 now",
+         [](MailChecker& c) {
+             AccountRecord r = *c.GetAccount(1);
+             r.signIn = kSignInOAuth2;
+             r.password = "";
+             c.ReplaceAccount(1, r);
+         },
+         {{keyOf(2), "secret2"}},
+         ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.edit);
@@ -97,6 +106,23 @@ TEST_F(AccountSecretsTest, TheEntryFollowsTheAccountsEdits) {
         EXPECT_EQ(secrets.secrets, c.held);
         EXPECT_EQ(start.stored()[0].password, c.recordPassword) << "remember off keeps what Update stores";
     }
+}
+
+TEST_F(AccountSecretsTest, ARemovedOAuth2AccountTakesItsSignInAlong) {
+    AccountStore store = sampleStore(2);
+    for (int n = 1; n <= 2; ++n) {
+        AccountRecord r = *store.GetAccount(n);
+        r.signIn = kSignInOAuth2;
+        r.password = "";
+        store.ReplaceAccount(n, r);
+        keyring.secrets[RefreshTokenKey(r)] = "token" + std::to_string(n);
+    }
+    rig.storeAccounts(store);
+    MailChecker& checker = rig.start();
+    checker.RemoveAccount(0);
+    ASSERT_TRUE(checker.SaveAccounts());
+    EXPECT_EQ(keyring.secrets,
+              (std::map<std::string, std::string>{{RefreshTokenKey(*store.GetAccount(2)), "token2"}}));
 }
 
 TEST_F(AccountSecretsTest, WithoutAKeyringANewPasswordGoesToTheRecordAfterTellingOnce) {
