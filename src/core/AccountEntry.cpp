@@ -77,7 +77,7 @@ AccountRecord makeNewAccountRecord(const NewAccountInput& input) {
 
 bool acceptAccountUpdate(AccountPageFields& fields, UiPort& ui) {
     if (fields.userName.empty()) return refuse(ui, kEnterUserName);
-    if (fields.password.empty()) return refuse(ui, kEnterPassword);
+    if (fields.password.empty() && fields.signIn != kSignInOAuth2) return refuse(ui, kEnterPassword);
     if (fields.server.empty()) return refuse(ui, kEnterServer);
     if (!CheckServerName(fields.server, ui)) return refuse(ui, kEnterValidServer);
     if (const auto tooLong = CheckAccountTextLengths({fields.server, fields.userName, fields.password, {}}))
