@@ -64,14 +64,7 @@ class LiveOAuthTest : public ::testing::Test {
 
     // The current account: `user` on the server at `port`, signing in with OAuth2.
     void addAccount(unsigned port, const std::string& user, const std::string& clientId = kClientId) {
-        const int n = rig.addAccount(port, user, "");
-        AccountRecord a = *rig.checker.GetAccount(n);
-        a.signIn = kSignInOAuth2;
-        a.oauthProvider = kOAuthCustom;
-        a.isCurrent = 1;
-        rig.checker.ReplaceAccount(n, a);
-        rig.checker.accounts().CopyToCurrent(n);
-        SaveOAuthClient(rig.profile, a, {clientId, "", authServer + "/authorize", authServer + "/token"});
+        rig.addOAuthAccount(port, user, {clientId, "", authServer + "/authorize", authServer + "/token"});
     }
 
     std::string post(const std::string& path, const std::string& form) {
