@@ -13,14 +13,7 @@ namespace {
 class OAuthScanTest : public ::testing::TestWithParam<ScanStart> {
   protected:
     OAuthScanTest() {
-        const int n = appendLoopbackAccount(rig.checker, 1, "ann", "");
-        AccountRecord a = *rig.checker.GetAccount(n);
-        a.signIn = kSignInOAuth2;
-        a.oauthProvider = kOAuthCustom;
-        a.isCurrent = 1;
-        rig.checker.ReplaceAccount(n, a);
-        rig.checker.accounts().CopyToCurrent(n);
-        SaveOAuthClient(rig.profile, a, {"my-client", "", "https://idp.test/a", "https://idp.test/t"});
+        rig.addOAuthAccount(1, "ann", {"my-client", "", "https://idp.test/a", "https://idp.test/t"});
         rig.checker.useOAuth(&oauth);
     }
 
