@@ -15,6 +15,18 @@ constexpr std::int64_t kAssumedLifetimeSeconds = 300;
 // A lifetime beyond a day is not believed (and would overflow the deadline).
 constexpr std::int64_t kLongestLifetimeSeconds = 24 * 3600;
 
+// RFC 6749 4.1.2.1 and 5.2: the provider does not know or admit the client.
+bool clientRefused(const std::string& error) {
+    return error == "invalid_client" || error == "unauthorized_client";
+}
+
+std::string refusal(const std::string& error) {
+    if (clientRefused(error))
+        return "The provider refused the client id (" + error +
+               "): check Client ID and Client Secret under Add Account, Advanced";
+    return "The provider refused the sign-in: " + error;
+}
+
 OAuthTokens::Result failed(std::string message) {
     return {OAuthTokens::Outcome::Failed, {}, std::move(message)};
 }
@@ -44,11 +56,9 @@ OAuthTokens::Result OAuthTokens::refresh(const AccountRecord& account, const OAu
     if (http.status == 0) return failed("The sign-in server did not answer: " + http.failure);
     const TokenReply reply = ReadTokenReply(http.status, http.body);
     // RFC 6749 5.2: the grant itself was refused (revoked, expired, another client's).
-    if (reply.error == "invalid_grant" || reply.error == "invalid_client" ||
-        reply.error == "unauthorized_client")
-        return {Outcome::SignInNeeded,
-                {},
-                "The provider refused the sign-in (" + reply.error + "); sign in again"};
+    if (clientRefused(reply.error)) return {Outcome::SignInNeeded, {}, refusal(reply.error)};
+    if (reply.error == "invalid_grant")
+        return {Outcome::SignInNeeded, {}, "The provider refused the sign-in (invalid_grant); sign in again"};
     if (!reply.ok()) return failed("The sign-in server refused a new token: " + reply.error);
     if (!reply.refreshToken.empty()) m_secrets.write(key, reply.refreshToken);
     return keep(key, reply.accessToken, reply.expiresInSeconds);
@@ -67,13 +77,12 @@ OAuthTokens::Result OAuthTokens::signIn(const AccountRecord& account, const OAut
     if (redirect.state != state)
         return failed("The sign-in answer belongs to another request; nothing was kept");
     if (!redirect.error.empty() || redirect.code.empty())
-        return failed("The provider refused the sign-in: " +
-                      (redirect.error.empty() ? "no code" : redirect.error));
+        return failed(refusal(redirect.error.empty() ? "no code" : redirect.error));
     const OAuthTransport::Reply http =
         m_transport.postForm(endpoints.token, CodeRequestBody(client, redirect.code, redirectUri, pkce));
     if (http.status == 0) return failed("The sign-in server did not answer: " + http.failure);
     const TokenReply reply = ReadTokenReply(http.status, http.body);
-    if (!reply.ok()) return failed("The provider refused the sign-in: " + reply.error);
+    if (!reply.ok()) return failed(refusal(reply.error));
     const std::string key = RefreshTokenKey(account);
     Result result = keep(key, reply.accessToken, reply.expiresInSeconds);
     if (reply.refreshToken.empty() || m_secrets.write(key, reply.refreshToken) != SecretStore::Outcome::Done)

@@ -149,7 +149,10 @@ TEST_F(OAuthTokensTest, ASignInAnswerForAnotherRequestOrARefusalKeepsNothing) {
     EXPECT_EQ(oauth.signIn(account, client).message,
               "The sign-in answer belongs to another request; nothing was kept");
     transport.browser = {{}, {}, "unauthorized_client", {}};
-    EXPECT_EQ(oauth.signIn(account, client).message, "The provider refused the sign-in: unauthorized_client");
+    EXPECT_EQ(
+        oauth.signIn(account, client).message,
+        "The provider refused the client id (unauthorized_client): check Client ID and Client Secret under "
+        "Add Account, Advanced");
     EXPECT_TRUE(transport.posts.empty());
     EXPECT_TRUE(secrets.secrets.empty());
 }

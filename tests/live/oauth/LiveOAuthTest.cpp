@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <regex>
@@ -49,7 +51,11 @@ class LiveOAuthTest : public ::testing::Test {
         const char* path = std::getenv("PATH");
         const std::string ours = std::string(QLT_OAUTH_BROWSER_DIR) + ":" + (path == nullptr ? "" : path);
         setenv("PATH", ours.c_str(), 1);
+        // Read once, at the first traffic of the process.
+        setenv("QLT_WIRE_LOG", wireLog().c_str(), 1);
     }
+
+    static fs::path wireLog() { return instanceDir() / ("wire-" + std::to_string(getpid()) + ".log"); }
 
     void SetUp() override {
         ASSERT_FALSE(oauthDir.empty()) << "QLT_LIVE_OAUTH_DIR is not set: run through ctest";
@@ -127,6 +133,16 @@ TEST_P(AfterSignIn, TheBackgroundScanRefreshesWhenItMustAndNeverOpensTheBrowser)
     EXPECT_EQ(rig.checker.messages().count(), row.messages) << errorDetails();
     const std::string refreshToken = keptRefreshToken();
     ASSERT_FALSE(refreshToken.empty());
+    // The token went to the server; the wire log shows the AUTH line masked.
+    const std::string command = "auth OAUTHBEARER ";
+    const std::size_t auth = sent.find(command);
+    ASSERT_NE(auth, std::string::npos) << sent;
+    const std::size_t start = auth + command.size();
+    const std::string response = sent.substr(start, sent.find("\r\n", start) - start);
+    std::ifstream in(wireLog());
+    const std::string log{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(log.find("C: auth OAUTHBEARER ********\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find(response), std::string::npos);
 
     switch (row.meanwhile) {
         case Meanwhile::Nothing:
@@ -172,7 +188,9 @@ TEST_F(LiveOAuthTest, AWrongClientIdIsNamedAndNothingIsKeptOrSent) {
     addAccount(oauthPort(), "erin", "someone-elses-client");
     ASSERT_TRUE(rig.checker.startScan(ScanStart::Menu));
     EXPECT_EQ(count("erin", "authorizations"), 1);
-    EXPECT_EQ(errorDetails(), "ERROR: The provider refused the sign-in: unauthorized_client\r\n");
+    EXPECT_EQ(errorDetails(),
+              "ERROR: The provider refused the client id (unauthorized_client): check Client ID and Client "
+              "Secret under Add Account, Advanced\r\n");
     EXPECT_TRUE(secrets.secrets.empty());
     EXPECT_EQ(sent, "") << "no token, no connection";
 }
