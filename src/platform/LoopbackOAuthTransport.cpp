@@ -1,6 +1,5 @@
 #include "platform/LoopbackOAuthTransport.h"
 
-#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -10,6 +9,8 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
+#include <vector>
 
 #include "base/CommandLine.h"
 
@@ -35,20 +36,92 @@ bool waitFor(QObject* source, std::initializer_list<const char*> wakeUps, int ti
     return done();
 }
 
-// The request line's query of "GET /?code=...&state=... HTTP/1.1".
-OAuthTransport::Redirect readRedirect(const QByteArray& head) {
-    OAuthTransport::Redirect redirect;
+constexpr char kNotHerePage[] = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+
+// The answer from the request line "GET /?code=...&state=... HTTP/1.1";
+// nothing for any other request.
+std::optional<OAuthTransport::Redirect> readRedirect(const QByteArray& head) {
     const QList<QByteArray> words = head.left(head.indexOf("\r\n")).split(' ');
-    if (words.size() < 2 || words[0] != "GET") {
-        redirect.failure = "the browser sent no sign-in answer";
-        return redirect;
-    }
+    if (words.size() < 2 || words[0] != "GET") return std::nullopt;
     const QUrlQuery query(QUrl(QString::fromLatin1(words[1])).query());
+    if (!query.hasQueryItem("code") && !query.hasQueryItem("error")) return std::nullopt;
+    OAuthTransport::Redirect redirect;
     redirect.code = query.queryItemValue("code", QUrl::FullyDecoded).toStdString();
     redirect.state = query.queryItemValue("state", QUrl::FullyDecoded).toStdString();
     redirect.error = query.queryItemValue("error", QUrl::FullyDecoded).toStdString();
     return redirect;
 }
+
+// A browser may open a spare connection before the one that brings the
+// answer, or ask for something else first: the connections are read side by
+// side, each other request gets a 404, and the first answer wins.
+class RedirectVisits {
+  public:
+    static constexpr std::size_t kMaxVisits = 16;
+
+    explicit RedirectVisits(QTcpServer& listener) : m_listener(listener) {}
+    ~RedirectVisits() {
+        for (const Visit& visit : m_visits) {
+            visit.socket->disconnectFromHost();
+            visit.socket->deleteLater();
+        }
+    }
+    RedirectVisits(const RedirectVisits&) = delete;
+    RedirectVisits& operator=(const RedirectVisits&) = delete;
+
+    // Takes what arrived; true once a connection brought the answer.
+    bool look() {
+        if (m_answer) return true;
+        takeConnections();
+        for (Visit& visit : m_visits) {
+            if (visit.done || !readHead(visit)) continue;
+            visit.done = true;
+            m_answer = readRedirect(visit.head);
+            if (m_answer) {
+                visit.socket->write(kSignedInPage);
+                visit.socket->waitForBytesWritten(1000);
+                return true;
+            }
+            visit.socket->write(kNotHerePage);
+        }
+        return false;
+    }
+    const std::optional<OAuthTransport::Redirect>& answer() const { return m_answer; }
+    // Whether a request began but never ended.
+    bool cutShort() const {
+        return std::any_of(m_visits.begin(), m_visits.end(),
+                           [](const Visit& visit) { return !visit.done && !visit.head.isEmpty(); });
+    }
+
+  private:
+    struct Visit {
+        QTcpSocket* socket;
+        QByteArray head;
+        bool done = false;
+    };
+
+    void takeConnections() {
+        while (m_listener.hasPendingConnections()) {
+            QTcpSocket* socket = m_listener.nextPendingConnection();
+            if (m_visits.size() < kMaxVisits) {
+                m_visits.push_back({socket, {}});
+            } else {
+                socket->abort();
+                socket->deleteLater();
+            }
+        }
+    }
+    // True once the head is whole, or as whole as it will get.
+    static bool readHead(Visit& visit) {
+        visit.head += visit.socket->read(LoopbackOAuthTransport::kMaxRedirectRequest - visit.head.size());
+        return visit.head.contains("\r\n\r\n") ||
+               visit.head.size() >= LoopbackOAuthTransport::kMaxRedirectRequest;
+    }
+
+    QTcpServer& m_listener;
+    std::vector<Visit> m_visits;
+    std::optional<OAuthTransport::Redirect> m_answer;
+};
 
 }  // namespace
 
@@ -90,33 +163,15 @@ OAuthTransport::Redirect LoopbackOAuthTransport::awaitRedirect(const std::string
         redirect.failure = "the web browser could not be started";
         return redirect;
     }
-    const QDeadlineTimer deadline(m_signInTimeoutMs);
-    QTcpSocket* socket = nullptr;
-    waitFor(&m_listener, {SIGNAL(newConnection())}, m_signInTimeoutMs, [&] {
-        if (m_listener.hasPendingConnections()) socket = m_listener.nextPendingConnection();
-        return socket != nullptr;
-    });
+    RedirectVisits visits(m_listener);
+    QTimer poll;
+    poll.start(kPollMs);
+    const bool answered =
+        waitFor(&poll, {SIGNAL(timeout())}, m_signInTimeoutMs, [&visits] { return visits.look(); });
     m_listener.close();
-    if (socket == nullptr) {
-        redirect.failure = "no sign-in answer came in time";
-        return redirect;
-    }
-    QByteArray head;
-    const auto headRead = [&] {
-        head += socket->read(kMaxRedirectRequest - head.size());
-        return head.contains("\r\n\r\n") || head.size() >= kMaxRedirectRequest ||
-               socket->state() != QAbstractSocket::ConnectedState;
-    };
-    const int leftMs = static_cast<int>(std::min<qint64>(deadline.remainingTime(), m_requestTimeoutMs));
-    if (!waitFor(socket, {SIGNAL(readyRead()), SIGNAL(disconnected())}, std::max(leftMs, 1), headRead)) {
-        redirect.failure = "the sign-in answer did not arrive whole";
-    } else {
-        redirect = readRedirect(head);
-        socket->write(kSignedInPage);
-        socket->waitForBytesWritten(1000);
-    }
-    socket->disconnectFromHost();
-    socket->deleteLater();
+    if (answered) return *visits.answer();
+    redirect.failure =
+        visits.cutShort() ? "the sign-in answer did not arrive whole" : "no sign-in answer came in time";
     return redirect;
 }
 

@@ -19,6 +19,8 @@ class LoopbackOAuthTransport final : public OAuthTransport {
     static constexpr int kSignInTimeoutMs = 5 * 60 * 1000;
     // The one request the redirect brings: its head is small.
     static constexpr qint64 kMaxRedirectRequest = 16 * 1024;
+    // How often the connections to the listener are looked at.
+    static constexpr int kPollMs = 20;
 
     explicit LoopbackOAuthTransport(ProgramLauncher& launcher, int requestTimeoutMs = kRequestTimeoutMs,
                                     int signInTimeoutMs = kSignInTimeoutMs)

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <optional>
 
 #include "base/ProgramLauncher.h"
 #include "platform/LoopbackOAuthTransport.h"
@@ -11,24 +12,37 @@ namespace qlt {
 namespace {
 
 // Plays the browser: asked to open the sign-in page, it connects to the
-// redirect listener and sends `request` (nothing when empty).
+// redirect listener and sends `request` (nothing when empty), after a spare
+// connection that sends `spare` when there is one.
 class BrowserLauncher final : public ProgramLauncher {
   public:
     bool start(const std::string& commandLine) override {
         started = commandLine;
         if (!opens) return false;
-        if (connects) {
-            socket.connectToHost(QHostAddress::LocalHost, port);
-            QObject::connect(&socket, &QTcpSocket::connected, [this] { socket.write(request); });
-        }
+        if (spare) send(spareSocket, *spare);
+        if (connects) send(socket, request);
         return true;
+    }
+    void abort() {
+        socket.abort();
+        spareSocket.abort();
     }
     std::string started;
     quint16 port = 0;
     bool opens = true;
     bool connects = true;
     QByteArray request;
+    std::optional<QByteArray> spare;
     QTcpSocket socket;
+    QTcpSocket spareSocket;
+
+  private:
+    void send(QTcpSocket& to, const QByteArray& bytes) {
+        to.connectToHost(QHostAddress::LocalHost, port);
+        // Connected before the next one starts, so the spare comes first.
+        to.waitForConnected(1000);
+        to.write(bytes);
+    }
 };
 
 class LoopbackOAuthTransportTest : public ::testing::Test {
@@ -57,6 +71,7 @@ struct RedirectRow {
     bool connects;
     QByteArray request;
     OAuthTransport::Redirect expected;
+    std::optional<QByteArray> spare = std::nullopt;
 };
 
 TEST_F(LoopbackOAuthTransportTest, TheRedirectIsReadOnceBoundedAndTimedOut) {
@@ -71,11 +86,19 @@ TEST_F(LoopbackOAuthTransportTest, TheRedirectIsReadOnceBoundedAndTimedOut) {
          true,
          "GET /?error=access_denied&state=s HTTP/1.1\r\n\r\n",
          {{}, "s", "access_denied", {}}},
-        {"not a GET",
+        {"not a GET", true, true, "POST / HTTP/1.1\r\n\r\n", {{}, {}, {}, "no sign-in answer came in time"}},
+        {"after an idle spare connection",
          true,
          true,
-         "POST / HTTP/1.1\r\n\r\n",
-         {{}, {}, {}, "the browser sent no sign-in answer"}},
+         "GET /?state=s&code=c-2 HTTP/1.1\r\n\r\n",
+         {"c-2", "s", {}, {}},
+         QByteArray()},
+        {"after another request",
+         true,
+         true,
+         "GET /?state=s&code=c-3 HTTP/1.1\r\n\r\n",
+         {"c-3", "s", {}, {}},
+         "GET /favicon.ico HTTP/1.1\r\n\r\n"},
         {"head never ends",
          true,
          true,
@@ -88,8 +111,9 @@ TEST_F(LoopbackOAuthTransportTest, TheRedirectIsReadOnceBoundedAndTimedOut) {
         browser.opens = row.opens;
         browser.connects = row.connects;
         browser.request = row.request;
+        browser.spare = row.spare;
         const OAuthTransport::Redirect got = signIn();
-        browser.socket.abort();
+        browser.abort();
         EXPECT_EQ(got.code, row.expected.code) << row.name;
         EXPECT_EQ(got.state, row.expected.state) << row.name;
         EXPECT_EQ(got.error, row.expected.error) << row.name;
