@@ -253,7 +253,7 @@ int runClean(const std::vector<std::string>& args) {
         std::cerr << "quillgate-cli clean: " << error << '\n';
         return 2;
     }
-    const AccountRecord& account = *checker.GetAccount(*n);
+    const AccountRecord account = *checker.GetAccount(*n);
     if (account.signIn != kSignInOAuth2 && account.password.empty() && password->empty()) {
         std::cerr << "quillgate-cli clean: the profile stores no password for this account: give "
                      "--password-file FILE, --password - or "
