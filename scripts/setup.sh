@@ -8,13 +8,14 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev libxkbcommon-dev
   libssl-dev openssl
-  dovecot-core dovecot-pop3d
+  dovecot-core dovecot-pop3d python3
   xdg-utils alsa-utils pulseaudio-utils
   desktop-file-utils appstream librsvg2-bin libclang-rt-14-dev help2man libqt6svg6
   xvfb xauth x11-utils trayer dbus-daemon
   fonts-dejavu-core
   weston qt6-wayland
   wamerican
+  qtkeychain-qt6-dev gnome-keyring
 )
 
 missing=()

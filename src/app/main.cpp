@@ -7,7 +7,10 @@
 #include "app/DemoSession.h"
 #include "app/ProgramLifetime.h"
 #include "base/Clock.h"
+#include "core/OAuthLogin.h"
 #include "platform/DesktopProgramLauncher.h"
+#include "platform/KeyringSecrets.h"
+#include "platform/LoopbackOAuthTransport.h"
 #include "platform/QSettingsProfile.h"
 #include "platform/ShippedFiles.h"
 #include "platform/UserDataFolder.h"
@@ -104,10 +107,24 @@ int main(int argc, char** argv) {
     qlt::DesktopProgramLauncher launcher;
     qlt::XdgMailtoHandler mailto;
     qlt::ui::QtFileChooser files;
-    const qlt::ui::WindowServices services{clock, profile, launcher, mailto,
-                                           files, boxes,   {},       qlt::manualIndexFile(programFolder)};
+    // The demo's sample accounts stay out of the user's keyring.
+    qlt::KeyringSecrets keyring;
+    const qlt::ui::WindowServices services{clock,
+                                           profile,
+                                           launcher,
+                                           mailto,
+                                           files,
+                                           boxes,
+                                           {},
+                                           qlt::manualIndexFile(programFolder),
+                                           demo ? nullptr : &keyring};
+    // OAuth2 accounts sign in through the browser and keep their tokens in the keyring.
+    qlt::LoopbackOAuthTransport oauthTransport(launcher);
+    qlt::OAuthTokens oauthTokens(keyring, oauthTransport, clock);
+    qlt::OAuthLogin oauthLogin(oauthTokens, profile);
     // Not exec(): hiding into the tray would end a modal loop, and with it the program.
     qlt::ui::MainWindow window(services);
+    if (!demo) window.checker().useOAuth(&oauthLogin);
     lifetime.watch(window);
     window.show();
     return QApplication::exec();

@@ -25,6 +25,21 @@ enum ConnectionSecurity : std::uint8_t {
     kSecurityStls = 2,  // plain TCP upgraded with STLS before the login
 };
 
+// How the account signs in. Zero is what every store written before this
+// setting existed holds.
+enum SignInMethod : std::uint8_t {
+    kSignInPassword = 0,  // USER and PASS
+    kSignInOAuth2 = 1,    // SASL AUTH with an OAuth2 bearer token
+};
+
+// Where an OAuth2 account gets its tokens: a known provider's endpoints or
+// the ones the user typed in.
+enum OAuthProvider : std::uint8_t {
+    kOAuthGoogle = 0,
+    kOAuthMicrosoft = 1,
+    kOAuthCustom = 2,
+};
+
 // SHA-256 of a server certificate in its DER form; all zero means none.
 using CertificateFingerprint = std::array<std::uint8_t, 32>;
 
@@ -50,6 +65,10 @@ struct AccountRecord {
     CertificateFingerprint pinnedCertificate{};
     // 1 once the user was warned that the password travels in clear text.
     std::uint8_t plainTextWarned = 0;
+    std::uint8_t signIn = kSignInPassword;
+    // Read only with OAuth2 sign-in; the client id and the typed endpoints
+    // are too long for the record and live in the profile (OAuthClient).
+    std::uint8_t oauthProvider = kOAuthGoogle;
     std::uint16_t timeout = 0;
     std::uint16_t linkSpeed = 0;
     std::uint32_t authRequired = 0;

@@ -1,5 +1,8 @@
 #include "cli/CleanCommand.h"
 
+#include <QCoreApplication>
+#include <array>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -12,6 +15,9 @@
 #include "cli/HeadlessDesk.h"
 #include "cli/PasswordSource.h"
 #include "core/MailChecker.h"
+#include "core/OAuthLogin.h"
+#include "platform/KeyringSecrets.h"
+#include "platform/LoopbackOAuthTransport.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/ReasonWords.h"
 #include "risk/SenderList.h"
@@ -27,6 +33,22 @@ namespace {
 int usage(const std::string& error) {
     return usageError("clean", error);
 }
+
+// The keyring's jobs and the sign-in server's answers come through an event
+// loop, which needs the application object; it would set the locale from the
+// environment, which the command's output does not follow.
+class EventLoopApplication {
+  public:
+    EventLoopApplication() : m_locale(std::setlocale(LC_ALL, nullptr)), m_app(m_argc, m_argv.data()) {
+        std::setlocale(LC_ALL, m_locale.c_str());
+    }
+
+  private:
+    std::string m_locale;
+    int m_argc = 1;
+    std::array<char*, 2> m_argv{const_cast<char*>("quillgate-cli"), nullptr};
+    QCoreApplication m_app;
+};
 
 const std::map<std::string, bool CleanOptions::*> kFlagOptions{
     {"--dry-run", &CleanOptions::dryRun},
@@ -144,7 +166,8 @@ bool scanSucceeded(const AccountRecord& account) {
 }
 
 // Scans account n, then deletes (or only lists) what it should; the exit code.
-int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, const CleanOptions& options) {
+int cleanAccount(MailChecker& checker, const OAuthLogin& oauth, HeadlessUiPort& ui, int n,
+                 const CleanOptions& options) {
     checker.accounts().MakeAccountCurrent(n);
     // A mailbox taken as unchanged would list nothing to delete.
     if (!checker.forceRescan()) checker.toggleRescan();
@@ -154,6 +177,9 @@ int cleanAccount(MailChecker& checker, HeadlessUiPort& ui, int n, const CleanOpt
         std::cerr << "quillgate-cli clean: the mailbox could not be scanned ("
                   << AccountStatusName(scanned.status) << ")\n"
                   << checker.client().m_strError;
+        if (oauth.signInNeeded(scanned))
+            std::cerr
+                << "Sign in once with Scan in the Quillgate window; the command line opens no browser.\n";
         return 1;
     }
     const auto tagged = static_cast<long long>(chooseDeletions(checker, n, options));
@@ -208,15 +234,27 @@ int runClean(const std::vector<std::string>& args) {
     HeadlessWindow window;
     NoLauncher launcher;
     NoMailto mailto;
-    MailChecker checker(DeskServices{ui, clock, scratch, window, launcher, mailto}, dataFilesFor(*options));
+    const EventLoopApplication application;
+    KeyringSecrets keyring;
+    KeyringReader reader(keyring);
+    MailChecker checker(DeskServices{ui, clock, scratch, window, launcher, mailto, &reader},
+                        dataFilesFor(*options));
     checker.load();
+    // Refreshed tokens go to the keyring (a provider may hand out a new
+    // refresh token and retire the old); the sign-in itself is the window's.
+    LoopbackOAuthTransport transport(launcher);
+    OAuthTokens tokens(keyring, transport, clock);
+    OAuthLogin oauth(tokens, checker.profile());
+    checker.useOAuth(&oauth);
+    oauth.setInteractive(false);
 
     const auto n = findAccount(checker, options->account, error);
     if (!n) {
         std::cerr << "quillgate-cli clean: " << error << '\n';
         return 2;
     }
-    if (checker.GetAccount(*n)->password.empty() && password->empty()) {
+    const AccountRecord account = *checker.GetAccount(*n);
+    if (account.signIn != kSignInOAuth2 && account.password.empty() && password->empty()) {
         std::cerr << "quillgate-cli clean: the profile stores no password for this account: give "
                      "--password-file FILE, --password - or "
                   << kPasswordVariable << '\n';
@@ -224,7 +262,7 @@ int runClean(const std::vector<std::string>& args) {
     }
     if (!options->caFile.empty()) checker.client().setCaFile(options->caFile);
 
-    const int code = cleanAccount(checker, ui, *n, *options);
+    const int code = cleanAccount(checker, oauth, ui, *n, *options);
     if (!WriteBackScanStatus(profile, *checker.GetAccount(*n), *n)) {
         std::cerr << "quillgate-cli clean: the profile could not be saved\n";
         return 1;

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/SecretStore.h"
+
 namespace qlt::cli {
 
 inline constexpr const char* kPasswordVariable = "QUILLGATE_PASSWORD";
@@ -23,5 +25,19 @@ struct PasswordSource {
 // about on standard error.
 std::optional<std::string> takePassword(const PasswordSource& source, std::string_view command,
                                         std::string& error);
+
+// The window's keyring entries, read only: a command neither moves a
+// password into the keyring nor removes one, since what it saves stays in
+// memory. Refused, not "no keyring", so reads go on.
+class KeyringReader final : public SecretStore {
+  public:
+    explicit KeyringReader(SecretStore& keyring) : m_keyring(keyring) {}
+    Found read(const std::string& key) override { return m_keyring.read(key); }
+    Outcome write(const std::string&, const std::string&) override { return Outcome::Refused; }
+    Outcome remove(const std::string&) override { return Outcome::Refused; }
+
+  private:
+    SecretStore& m_keyring;
+};
 
 }  // namespace qlt::cli

@@ -9,6 +9,18 @@ namespace {
 
 constexpr char kEnterUserName[] = "Please Enter Account User Name";
 constexpr char kEnterPassword[] = "Please Enter Password";
+constexpr char kEnterClientId[] = "Please Enter the Client ID";
+constexpr char kEnterEndpoints[] = "Please Enter the Authorization and Token URLs";
+
+// An OAuth2 account signs in without a password, with the client the user
+// registered; a custom provider needs both of its addresses.
+const char* missingOAuthEntry(const NewAccountInput& input) {
+    if (input.oauth.clientId.empty()) return kEnterClientId;
+    if (input.oauthProvider == kOAuthCustom &&
+        (input.oauth.authorizationEndpoint.empty() || input.oauth.tokenEndpoint.empty()))
+        return kEnterEndpoints;
+    return nullptr;
+}
 constexpr char kEnterServer[] = "Please Enter POP3 Server Address";
 constexpr char kEnterValidServer[] = "Please Enter VALID POP3 Server Address";
 
@@ -29,7 +41,12 @@ std::string emailAddressHelp() {
 bool acceptNewAccount(NewAccountInput& input, UiPort& ui) {
     if (!IsValidAccountName(input.accountName)) return refuse(ui, emailAddressHelp());
     if (input.userName.empty()) return refuse(ui, kEnterUserName);
-    if (input.password.empty() && input.rememberPassword) return refuse(ui, kEnterPassword);
+    const bool oauth = input.signIn == kSignInOAuth2;
+    if (oauth) {
+        if (const char* missing = missingOAuthEntry(input)) return refuse(ui, missing);
+        input.password.clear();
+    }
+    if (!oauth && input.password.empty() && input.rememberPassword) return refuse(ui, kEnterPassword);
     if (input.server.empty()) return refuse(ui, kEnterServer);
     if (!CheckServerName(input.server, ui)) return false;
     const std::string_view keptPassword = input.rememberPassword ? input.password : std::string_view();
@@ -53,12 +70,14 @@ AccountRecord makeNewAccountRecord(const NewAccountInput& input) {
     record.userName = input.userName;
     if (input.rememberPassword) record.password = input.password;
     record.security = input.security;
+    record.signIn = input.signIn;
+    record.oauthProvider = input.oauthProvider;
     return record;
 }
 
 bool acceptAccountUpdate(AccountPageFields& fields, UiPort& ui) {
     if (fields.userName.empty()) return refuse(ui, kEnterUserName);
-    if (fields.password.empty()) return refuse(ui, kEnterPassword);
+    if (fields.password.empty() && fields.signIn != kSignInOAuth2) return refuse(ui, kEnterPassword);
     if (fields.server.empty()) return refuse(ui, kEnterServer);
     if (!CheckServerName(fields.server, ui)) return refuse(ui, kEnterValidServer);
     if (const auto tooLong = CheckAccountTextLengths({fields.server, fields.userName, fields.password, {}}))

@@ -7,6 +7,7 @@
 #include "base/AccountRecord.h"
 #include "base/UiPort.h"
 #include "store/AccountRules.h"
+#include "store/OAuthClient.h"
 
 namespace qlt {
 
@@ -21,6 +22,9 @@ struct NewAccountInput {
     std::uint32_t port = kDefaultPort;
     std::int32_t timeout = 30;
     std::uint8_t security = kSecurityNone;
+    std::uint8_t signIn = kSignInPassword;
+    std::uint8_t oauthProvider = kOAuthGoogle;
+    OAuthClient oauth;  // read only with OAuth2 sign-in
 };
 
 // What the Accounts page's controls hold for the account shown. The page has
@@ -35,6 +39,7 @@ struct AccountPageFields {
     bool rememberPassword = false;
     bool scanAllInclude = false;
     std::uint8_t security = kSecurityNone;
+    std::uint8_t signIn = kSignInPassword;  // shown only; Add Account sets it
     std::string lastScannedLine = "Last Scanned";
     std::string messageCountLine = "Messages";
 
@@ -56,7 +61,7 @@ bool acceptNewAccount(NewAccountInput& input, UiPort& ui);
 AccountRecord makeNewAccountRecord(const NewAccountInput& input);
 
 // The Accounts page's Update: user name, password (asked for even when it is
-// not remembered), server, server name check ("... VALID ..." after the
+// not remembered; an OAuth2 account has none), server, server name check ("... VALID ..." after the
 // check's own warning) and field lengths, each refusal shown in an OK box;
 // then a time-out outside 1..300 becomes 60 and a bad port 110. False leaves
 // the store as it was.

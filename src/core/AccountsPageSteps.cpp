@@ -1,5 +1,7 @@
 #include "core/AccountsPageSteps.h"
 
+#include <optional>
+
 #include "store/AccountRules.h"
 #include "store/BuiltInTexts.h"
 #include "store/Formatting.h"
@@ -9,6 +11,33 @@ namespace qlt {
 namespace {
 
 constexpr std::int32_t kMaxCountShown = 9999;
+
+// An OAuth2 client is kept under the account's server, port and user name.
+bool sameClientNames(const AccountRecord& a, const AccountRecord& b) {
+    return a.server == b.server && a.port == b.port && a.userName == b.userName;
+}
+
+bool clientInUse(const MailChecker& checker, const AccountRecord& account) {
+    for (int n = 1; n <= checker.GetAccountCount(); ++n) {
+        const AccountRecord other = *checker.GetAccount(n);
+        if (other.signIn == kSignInOAuth2 && sameClientNames(other, account)) return true;
+    }
+    return false;
+}
+
+// Accounts may share the names (one mailbox under two aliases), so a client
+// goes only with the last account using it.
+void forgetUnusedClient(MailChecker& checker, const AccountRecord& gone) {
+    if (gone.signIn == kSignInOAuth2 && !clientInUse(checker, gone))
+        SaveOAuthClient(checker.profile(), gone, {});
+}
+
+// A changed server, port or user name takes the client along.
+void moveClient(MailChecker& checker, const AccountRecord& before, const AccountRecord& after) {
+    if (before.signIn != kSignInOAuth2 || sameClientNames(before, after)) return;
+    SaveOAuthClient(checker.profile(), after, LoadOAuthClient(checker.profile(), before));
+    forgetUnusedClient(checker, before);
+}
 
 }  // namespace
 
@@ -32,6 +61,7 @@ AccountPageFields LoadPageFields(const AccountRecord& account) {
     fields.rememberPassword = account.rememberPassword != 0;
     fields.scanAllInclude = account.scanAllInclude != 0;
     fields.security = account.security;
+    fields.signIn = account.signIn;
     fields.lastScannedLine = LastScannedLine(account);
     fields.messageCountLine = MessageCountLine(account.messageCount);
     return fields;
@@ -56,6 +86,7 @@ void ClearPageFields(AccountPageFields& fields) {
     fields.server.clear();
     fields.userName.clear();
     fields.password.clear();
+    fields.signIn = kSignInPassword;
 }
 
 std::vector<std::string> AccountChoiceNames(const MailChecker& checker) {
@@ -89,7 +120,8 @@ bool AccountsPageSteps::mayAddAccount() {
     return false;
 }
 
-void AccountsPageSteps::addAccount(AccountRecord record) {
+void AccountsPageSteps::addAccount(AccountRecord record, const OAuthClient& oauth) {
+    if (record.signIn == kSignInOAuth2) SaveOAuthClient(m_checker.profile(), record, oauth);
     m_checker.ClearAccountSelection();
     record.isCurrent = 1;
     record.accountNumber = static_cast<std::uint8_t>(m_checker.GetAccountCount() + 1);
@@ -105,7 +137,9 @@ void AccountsPageSteps::addAccount(AccountRecord record) {
 
 bool AccountsPageSteps::deleteAccount(int position) {
     if (m_checker.GetAccountCount() <= 0 || m_checker.refuseWhileScanning()) return false;
-    if (!m_checker.RemoveAccount(position)) return false;
+    const std::optional<AccountRecord> removed = m_checker.GetAccount(position + 1);
+    if (!removed || !m_checker.RemoveAccount(position)) return false;
+    forgetUnusedClient(m_checker, *removed);
     const int n = m_checker.GetAccountCount();
     if (n > 0) {
         makeCurrent(n);
@@ -122,8 +156,11 @@ bool AccountsPageSteps::deleteAccount(int position) {
 bool AccountsPageSteps::updateAccount(int position, AccountPageFields& fields) {
     if (m_checker.refuseWhileScanning() || !acceptAccountUpdate(fields, m_ui)) return false;
     AccountStore& accounts = m_checker.accounts();
+    // The client was kept under the stored names, not the working copy's corrected port.
+    const AccountRecord before = m_checker.GetAccount(position + 1).value_or(accounts.currentAccount);
     SavePageFields(fields, accounts.currentAccount);
     m_checker.ReplaceAccount(position + 1, accounts.currentAccount);
+    moveClient(m_checker, before, accounts.currentAccount);
     m_checker.SaveAccounts();
     m_ui.messageBox("QLT Update Complete", "Account information has been updated.", BoxIcon::Information,
                     BoxButtons::Ok);

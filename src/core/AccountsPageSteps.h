@@ -50,7 +50,8 @@ class AccountsPageSteps {
 
     // A record from the Add Account dialog joins the store as its last
     // account, becomes current and is saved.
-    void addAccount(AccountRecord record);
+    // An OAuth2 account's client goes to the profile with it.
+    void addAccount(AccountRecord record, const OAuthClient& oauth = {});
 
     // Removes the account at `position`; the last account left becomes
     // current. False when there was none to remove.

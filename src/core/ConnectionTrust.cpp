@@ -40,12 +40,31 @@ TrustedLogin ConnectionTrust::connect(Pop3Client& client, AccountRecord& login) 
         if (!warnPlainText(client, login)) return result;
         result.accountChanged = true;
     }
-    result.connected = client.Connect(login);
+    result.connected = this->login(client, login);
     if (!result.connected && askToTrust(client, login)) {
         result.accountChanged = true;
-        result.connected = client.Connect(login);
+        result.connected = this->login(client, login);
     }
     return result;
+}
+
+bool ConnectionTrust::login(Pop3Client& client, AccountRecord& login) {
+    if (login.signIn != kSignInOAuth2) return client.Connect(login);
+    if (m_oauth == nullptr) {
+        client.m_strError = kNoOAuthHere;
+        return false;
+    }
+    if (!m_oauth->prepare(client, login)) return false;
+    if (client.Connect(login)) return true;
+    if (!client.SignInRefused()) return false;
+    // The token may have been revoked or expired early: one fresh one.
+    client.Close();
+    const std::string refusal = client.m_strError;
+    if (!m_oauth->renew(client, login)) {
+        client.m_strError = refusal + client.m_strError;
+        return false;
+    }
+    return client.Connect(login);
 }
 
 bool ConnectionTrust::warnPlainText(Pop3Client& client, AccountRecord& login) {

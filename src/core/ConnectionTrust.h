@@ -5,6 +5,7 @@
 
 #include "base/AccountRecord.h"
 #include "base/UiPort.h"
+#include "core/OAuthLogin.h"
 #include "pop3/Pop3Client.h"
 
 namespace qlt {
@@ -34,14 +35,21 @@ class ConnectionTrust {
     // next time. A refused certificate the user chooses to trust is pinned
     // in `login` and the login tried once more; a different certificate
     // later is refused and asked about again.
+    // An account that signs in with OAuth2 gets its token from `oauth`
+    // first, and once more after the server refused it.
     TrustedLogin connect(Pop3Client& client, AccountRecord& login);
+
+    // Where OAuth2 accounts get their tokens; without it they cannot log in.
+    void useOAuth(OAuthLogin* oauth) { m_oauth = oauth; }
 
   private:
     bool warnPlainText(Pop3Client& client, AccountRecord& login);
     bool askToTrust(const Pop3Client& client, AccountRecord& login);
+    bool login(Pop3Client& client, AccountRecord& login);
 
     UiPort& m_ui;
     LoopbackTest m_isLoopback;
+    OAuthLogin* m_oauth = nullptr;
 };
 
 // Copies what the user agreed to at a login into the stored record, and
@@ -51,6 +59,7 @@ void KeepTrust(AccountRecord& stored, const AccountRecord& login);
 // The texts of the clear-text warning.
 inline constexpr const char* kPlainTextTitle = "QLT Unencrypted Login";
 std::string PlainTextWarningText(const AccountRecord& account);
+inline constexpr const char* kNoOAuthHere = "ERROR: OAuth2 sign-in is not available here\r\n";
 inline constexpr const char* kPlainTextDeclined =
     "ERROR: The login was cancelled: the password would have been sent unencrypted\r\n";
 

@@ -28,11 +28,13 @@ MailChecker::MailChecker(const DeskServices& desk, DataFiles files)
       m_mailto(desk.mailto),
       m_files(std::move(files)),
       m_persistence(desk.profile, desk.window),
+      m_secrets(desk.secrets, desk.ui),
       m_client(desk.ui, desk.clock),
       m_trust(desk.ui) {}
 
 void MailChecker::load() {
     m_persistence.LoadAccounts(m_accounts, m_settings);
+    if (m_secrets.adoptLoaded(m_accounts)) SaveAccounts();
     // A log that cannot be pruned now is pruned at a later start.
     DeletionLog(m_files.deletionLog).prune(m_clock.utcNow());
     if (m_persistence.storedAccountsUnreadable())
@@ -57,7 +59,8 @@ bool MailChecker::RemoveAccount(int i) {
 }
 
 bool MailChecker::SaveAccounts() {
-    return m_persistence.SaveAccounts(m_accounts, m_settings);
+    const AccountStore stored = m_secrets.storedForm(m_accounts, m_persistence.profileLocation());
+    return m_persistence.SaveAccounts(stored, m_settings);
 }
 
 void MailChecker::StartCheckTimer() {
@@ -204,6 +207,7 @@ bool MailChecker::connectForEntry(const MessageEntry& entry) {
 
 bool MailChecker::connectAccount(int n, const AccountRecord& record) {
     AccountRecord login = loginRecord(n, record);
+    m_secrets.fill(login);
     const TrustedLogin result = m_trust.connect(m_client, login);
     if (result.accountChanged) keepTrust(n, login);
     return result.connected;

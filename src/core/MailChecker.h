@@ -14,7 +14,9 @@
 #include "base/MessageList.h"
 #include "base/ProgramLauncher.h"
 #include "base/ProgressCodes.h"
+#include "base/SecretStore.h"
 #include "base/UiPort.h"
+#include "core/AccountSecrets.h"
 #include "core/CommandState.h"
 #include "core/ConnectionTrust.h"
 #include "core/DeletionLog.h"
@@ -39,6 +41,8 @@ struct DeskServices {
     WindowGeometry& window;
     ProgramLauncher& launcher;
     MailtoHandler& mailto;
+    // Null: remembered passwords stay in the stored records.
+    SecretStore* secrets = nullptr;
 };
 
 // The data files, by bare name in the current (data) folder unless told.
@@ -71,7 +75,8 @@ class MailChecker {
     MailChecker(const MailChecker&) = delete;
     MailChecker& operator=(const MailChecker&) = delete;
 
-    // Loads the settings, the window position and the account store.
+    // Loads the settings, the window position and the account store; with a
+    // keyring, fills remembered passwords from it and moves stored ones there.
     void load();
 
     // --- Host requests of the pages ---------------------------------------
@@ -126,6 +131,9 @@ class MailChecker {
     void onScanButton();
     // Menu, tray, start-up and background starts; false when a scan runs.
     bool startScan(ScanStart from);
+    // Where accounts that sign in with OAuth2 get their tokens (the window
+    // and the command line give one; without it they cannot log in).
+    void useOAuth(OAuthLogin* oauth);
     void runScan();
     void toggleRescan();
     void toggleScanAll();
@@ -162,7 +170,11 @@ class MailChecker {
 
     // --- State for the window -----------------------------------------------
     AccountStore& accounts() { return m_accounts; }
+    // The per-user profile, for settings kept beside the store (OAuthClient).
+    Profile& profile() { return m_persistence.profile(); }
     const AccountStore& accounts() const { return m_accounts; }
+    // The tray's tip: the mail counts, or which account waits for a sign-in.
+    std::string trayTip() const;
     Settings& settings() { return m_settings; }
     const Settings& settings() const { return m_settings; }
     MessageList& messages() { return m_list; }
@@ -211,6 +223,7 @@ class MailChecker {
     void scanAccount(int n);
     bool accountTaken(const AccountRecord& account) const;
     void askPasswordIfMissing();
+    bool fillCurrentFromKeyring();
     void restoreCurrentAccount(int number, const AccountRecord& copy);
     void finishScanView();
     void refreshStatusTexts();
@@ -251,11 +264,13 @@ class MailChecker {
     MailtoHandler& m_mailto;
     DataFiles m_files;
     AccountPersistence m_persistence;
+    AccountSecrets m_secrets;
 
     AccountStore m_accounts;
     Settings m_settings;
     Pop3Client m_client;
     ConnectionTrust m_trust;
+    OAuthLogin* m_oauth = nullptr;
     MessageList m_list;
     KeywordDictionary m_dictionary;
     MessageView m_view;

@@ -5,7 +5,6 @@
 #include "core/AccountQueries.h"
 #include "core/AccountView.h"
 #include "core/MailChecker.h"
-#include "core/TrayStatus.h"
 
 namespace qlt {
 
@@ -48,7 +47,7 @@ bool MailChecker::toggleAccountInclude(int row) {
 void MailChecker::startUpRequest() {
     if (m_settings.scanOnStartup != 0) startScan(ScanStart::Startup);
     if (m_settings.rescanRecurring != 0) StartCheckTimer();
-    m_ui.setTrayTip(TrayTipText(m_accounts));
+    m_ui.setTrayTip(trayTip());
     UpdateCommandState();
 }
 

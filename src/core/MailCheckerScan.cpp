@@ -51,7 +51,10 @@ bool MailChecker::startScan(ScanStart from) {
     if (from == ScanStart::Menu || from == ScanStart::Tray) endUndoWait(UndoEnd::Commit);
     if (m_scanBusy || m_scanRunning || m_awaitingUndo) return false;
     m_ui.setButtonFace(CommandButton::Scan, ButtonFace::Pressed);
+    // Only the user's own start may open the browser for a sign-in.
+    if (m_oauth) m_oauth->setInteractive(from == ScanStart::Menu || from == ScanStart::Tray);
     runBusyScan();
+    if (m_oauth) m_oauth->setInteractive(true);
     if (from == ScanStart::Menu && m_settings.rescanRecurring != 0) {
         StopCheckTimer(false);
         StartCheckTimer();
@@ -120,10 +123,22 @@ void MailChecker::askPasswordIfMissing() {
     // in with what is stored.
     m_typed.reset();
     if (!HasCurrentAccount(m_accounts) || !m_accounts.currentAccount.password.empty()) return;
+    // An OAuth2 account has no password to ask for.
+    if (m_accounts.currentAccount.signIn == kSignInOAuth2) return;
+    if (fillCurrentFromKeyring()) return;
     const auto typed = m_ui.askPassword(m_accounts.currentAccount.userName.str());
     if (!typed) return;
     m_typed = *typed;
     m_typedFor = m_accounts.currentAccountNumber;
+}
+
+bool MailChecker::fillCurrentFromKeyring() {
+    // A keyring that was locked at start may have been opened since.
+    if (!m_secrets.fill(m_accounts.currentAccount)) return false;
+    const int n = m_accounts.currentAccountNumber;
+    AccountRecord stored = *m_accounts.GetAccount(n);
+    if (m_secrets.fill(stored)) m_accounts.ReplaceAccount(n, stored);
+    return true;
 }
 
 void MailChecker::scanAccount(int n) {
@@ -154,8 +169,19 @@ void MailChecker::restoreCurrentAccount(int number, const AccountRecord& copy) {
     m_accounts.currentAccountNumber = static_cast<std::uint8_t>(number);
 }
 
+void MailChecker::useOAuth(OAuthLogin* oauth) {
+    m_oauth = oauth;
+    if (m_oauth) m_oauth->setInteractive(true);
+    m_trust.useOAuth(oauth);
+}
+
+std::string MailChecker::trayTip() const {
+    const std::string waiting = m_oauth ? m_oauth->firstSignInNeeded() : std::string();
+    return waiting.empty() ? TrayTipText(m_accounts) : SignInNeededTip(waiting);
+}
+
 void MailChecker::finishScanView() {
-    m_ui.setTrayTip(TrayTipText(m_accounts));
+    m_ui.setTrayTip(trayTip());
     fillMessageView();
     RefillAccountList();
     m_ui.showMessageView();

@@ -19,4 +19,8 @@ std::string TrayTipText(const AccountStore& accounts) {
     return tip;
 }
 
+std::string SignInNeededTip(const std::string& accountName) {
+    return ("QLT - sign in needed: " + accountName).substr(0, kTrayTipMaxLength);
+}
+
 }  // namespace qlt

@@ -25,4 +25,7 @@ inline constexpr std::size_t kTrayTipMaxLength = 63;
 // names no message, so hidden rated mail cannot show there either.
 std::string TrayTipText(const AccountStore& accounts);
 
+// The tip while an OAuth2 account waits for the user to sign in again.
+std::string SignInNeededTip(const std::string& accountName);
+
 }  // namespace qlt

@@ -27,9 +27,13 @@ bool CSocketX::ready() {
 }
 
 long CSocketX::SendText(std::string_view text, int timeoutMs) {
+    return SendSecret(text, text, timeoutMs);
+}
+
+long CSocketX::SendSecret(std::string_view text, std::string_view shown, int timeoutMs) {
     text = text.substr(0, text.find('\0'));
     if (!ready()) return -1;
-    WireLog::clientSent(text);
+    WireLog::clientSent(shown.substr(0, shown.find('\0')));
     if (timeoutMs > 0) StartTimer(timeoutMs);
     const long sent = m_stream->send(text, m_nTimerMs);
     if (timeoutMs > 0) StopTimer();

@@ -39,6 +39,9 @@ class CSocketX {
     // Sends text up to its first NUL; returns the bytes sent or -1. A
     // time-out of 0 means none.
     long SendText(std::string_view text, int timeoutMs);
+    // SendText for a line that carries a secret: the wire log gets `shown`
+    // in its place.
+    long SendSecret(std::string_view text, std::string_view shown, int timeoutMs);
 
     // One receive; text is what arrived, up to the
     // first NUL. Returns the count (0: the peer closed) or -1. A time-out of 0

@@ -24,6 +24,11 @@ namespace {
 constexpr std::size_t kMaxErrorText = 64 * 1024;
 // Of a greeting that is no POP3 server's, this much goes into the error.
 constexpr std::size_t kMaxGreetingShown = 1024;
+// RFC 5034: an AUTH command with its initial response longer than this goes
+// out without it, and the response follows the server's "+ ".
+constexpr std::size_t kMaxAuthLine = 255;
+// Of the server's error challenge, this much goes into the error.
+constexpr std::size_t kMaxChallengeShown = 512;
 
 // A command's reply is positive only when its status line starts so: a
 // "-ERR ... +OK" refuses.
@@ -45,6 +50,15 @@ bool isSeparator(char c, ReplyCleaning cleaning) {
 // lines at all is the terminator right after the status line.
 // Only the text from searchFrom on is new, less what could start a
 // terminator that straddles two chunks.
+// The server's decoded error challenge (JSON), fit to show.
+std::string shownChallenge(std::string_view reply) {
+    reply.remove_prefix(1);
+    std::string text = StrictBase64Decode(reply).substr(0, kMaxChallengeShown);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
+    return text;
+}
+
 std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
     if (text.starts_with(kPop3LastLine)) return 0;
     const std::size_t from = searchFrom > kPop3Terminator.size() ? searchFrom - kPop3Terminator.size() : 0;
@@ -65,10 +79,16 @@ bool Pop3Client::Connect(const AccountRecord& account) {
     m_strError.clear();
     m_certificate = {};
     m_pipelining = false;
+    m_saslMechanisms.clear();
+    m_signInRefused = false;
     forgetReplies();
     // A setting this version does not know must never mean clear text.
     if (m_account.security > kSecurityStls) {
         m_strError = "ERROR: Unknown connection security setting\r\n";
+        return false;
+    }
+    if (m_account.signIn > kSignInOAuth2) {
+        m_strError = "ERROR: Unknown sign-in setting\r\n";
         return false;
     }
     // A line break would end USER or PASS early and send the rest as a
@@ -103,6 +123,7 @@ bool Pop3Client::Connect(const AccountRecord& account) {
         return false;
     }
     if (m_account.security == kSecurityStls && !startStls()) return false;
+    if (m_account.signIn == kSignInOAuth2) return authenticate();
     m_ui.progress(kProgressSentUser, 0);
     if (!User(m_account.userName.view())) return false;
     m_ui.progress(kProgressSentPass, 0);
@@ -153,6 +174,74 @@ bool Pop3Client::startStls() {
         return false;
     }
     return secureConnection();
+}
+
+// SASL AUTH with the bearer token (RFC 5034, RFC 7628). Nothing secret is
+// sent unless the server announced a mechanism that carries the token.
+bool Pop3Client::authenticate() {
+    Capa();
+    const SaslMechanism mechanism = ChooseOAuthMechanism(m_saslMechanisms);
+    if (mechanism == SaslMechanism::None) {
+        m_strError +=
+            "ERROR: The server does not offer OAuth2 sign-in (SASL OAUTHBEARER or XOAUTH2); no password or "
+            "token was sent\r\n";
+        return false;
+    }
+    if (!IsBearerToken(m_bearerToken)) {
+        m_strError = "ERROR: No usable OAuth2 access token; sign in again\r\n";
+        return false;
+    }
+    m_ui.progress(kProgressSentUser, 0);
+    const std::string response = EncodeBase64(OAuthResponse(
+        mechanism, m_account.userName.view(), m_account.server.view(), m_account.port, m_bearerToken));
+    return sendFirstResponse(MechanismName(mechanism), response) && readSaslOutcome(mechanism);
+}
+
+// In the AUTH line when it fits, else after the server's empty challenge.
+bool Pop3Client::sendFirstResponse(const std::string& mechanism, const std::string& response) {
+    const std::string command = "auth " + mechanism;
+    if (command.size() + 1 + response.size() + 2 <= kMaxAuthLine) {
+        sendSecret(command + " " + response, command + " ********");
+        return true;
+    }
+    SendCommand(command);
+    const bool received = receiveStatusLine();
+    replyRead();
+    if (!received) return false;
+    if (!m_strReply.starts_with("+ ") && m_strReply.find_first_not_of("+\r\n") != std::string::npos) {
+        m_strError += "ERROR: The server refused the OAuth2 sign-in\r\n" + m_strReply;
+        return false;
+    }
+    sendSecret(response, "********");
+    return true;
+}
+
+// A refusal comes as an error challenge first: it is answered with the
+// dummy response, after which the server sends its -ERR.
+bool Pop3Client::readSaslOutcome(SaslMechanism mechanism) {
+    bool received = receiveStatusLine();
+    replyRead();
+    if (!received) return false;
+    if (isPositive(m_strReply)) return true;
+    std::string challenge;
+    if (m_strReply.starts_with("+")) {
+        challenge = shownChallenge(trimWhiteSpace(m_strReply));
+        SendCommand(DummyResponse(mechanism));
+        received = receiveStatusLine();
+        replyRead();
+        if (!received) return false;
+    }
+    m_signInRefused = m_strReply.starts_with("-ERR");
+    m_strError +=
+        "ERROR: The server refused the OAuth2 sign-in\r\n" + m_strReply.substr(0, kMaxGreetingShown);
+    if (!challenge.empty()) m_strError += challenge + "\r\n";
+    return false;
+}
+
+void Pop3Client::sendSecret(const std::string& line, const std::string& shown) {
+    m_strCommand = shown + "\r\n";
+    ++m_unread;
+    m_socket.SendSecret(line + "\r\n", shown + "\r\n", 0);
 }
 
 void Pop3Client::Close() {
@@ -378,6 +467,8 @@ bool Pop3Client::Capa() {
     for (std::size_t end; (end = m_strReply.find("\r\n", start)) != std::string::npos; start = end + 2) {
         SplitReply(std::string_view(m_strReply).substr(start, end - start), tokens, ReplyCleaning::Listing);
         if (!tokens.empty() && equalsIgnoringCase(tokens[0], "PIPELINING")) m_pipelining = true;
+        if (!tokens.empty() && equalsIgnoringCase(tokens[0], "SASL"))
+            m_saslMechanisms.assign(tokens.begin() + 1, tokens.end());
     }
     return m_pipelining;
 }

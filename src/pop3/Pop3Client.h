@@ -12,6 +12,7 @@
 #include "base/UiPort.h"
 #include "pop3/CSocketX.h"
 #include "pop3/ReplyPace.h"
+#include "pop3/SaslOAuth.h"
 
 namespace qlt {
 
@@ -54,7 +55,17 @@ class Pop3Client {
     Pop3Client(UiPort& ui, const Clock& clock);
     virtual ~Pop3Client() = default;
 
+    // Logs in with USER and PASS, or, for an account that signs in with
+    // OAuth2, with AUTH and the bearer token given by setBearerToken.
     bool Connect(const AccountRecord& account);
+    // The OAuth2 access token for the next Connect (untrusted only in that it
+    // must be a b64token; it never reaches the wire log or m_strCommand).
+    void setBearerToken(std::string token) { m_bearerToken = std::move(token); }
+    // True when the last Connect failed because the server refused the
+    // bearer token: a fresh token may get in where this one did not.
+    bool SignInRefused() const { return m_signInRefused; }
+    // The SASL mechanisms of the last Capa's SASL line.
+    const std::vector<std::string>& SaslMechanisms() const { return m_saslMechanisms; }
     // Closes without QUIT, forgetting every reply still owed; closing a
     // closed connection does nothing.
     void Close();
@@ -155,6 +166,10 @@ class Pop3Client {
     int connectTimeoutMs() const { return m_account.timeout > 0 ? replyTimeoutMs() : kConnectCapMs; }
     bool secureConnection();
     bool startStls();
+    bool authenticate();
+    bool sendFirstResponse(const std::string& mechanism, const std::string& response);
+    bool readSaslOutcome(SaslMechanism mechanism);
+    void sendSecret(const std::string& line, const std::string& shown);
     bool command(std::string_view text, std::string_view failureText);
     bool numberedCommand(const char* verb, int n, std::string_view failureText);
     void sendQueued();
@@ -184,6 +199,9 @@ class Pop3Client {
     std::size_t m_unread = 0;          // commands sent whose replies are not read yet
     std::string m_pending;             // bytes received past the replies read
     bool m_pipelining = false;
+    std::vector<std::string> m_saslMechanisms;
+    std::string m_bearerToken;
+    bool m_signInRefused = false;
     RateMeter m_rateMeter;
 };
 

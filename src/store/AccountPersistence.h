@@ -37,6 +37,7 @@ class AccountPersistence {
     // aside, so the value is never lost unasked.
     bool storedAccountsUnreadable() const { return m_unreadable; }
     std::string profileLocation() const { return m_profile.location(); }
+    Profile& profile() { return m_profile; }
 
   private:
     void restoreWindowPosition(const Settings& settings);

@@ -13,8 +13,10 @@ namespace {
 //   256       security (ConnectionSecurity)
 //   257..288  pinned certificate fingerprint (SHA-256, all zero: none)
 //   289       plain-text warning shown (0/1)
-//   290..319  reserved: written as zeros, ignored when read
-constexpr std::size_t kReservedWidth = 30;
+//   290       sign-in method (SignInMethod; zero: the password)
+//   291       OAuth2 provider (OAuthProvider)
+//   292..319  reserved: written as zeros, ignored when read
+constexpr std::size_t kReservedWidth = 28;
 
 constexpr std::array<std::uint16_t SystemTime::*, 8> kTimeWords = {
     &SystemTime::year, &SystemTime::month,  &SystemTime::dayOfWeek, &SystemTime::day,
@@ -39,6 +41,8 @@ void visitFields(Io& io, Record& r) {
     io.number(r.security);
     io.bytes(r.pinnedCertificate);
     io.number(r.plainTextWarned);
+    io.number(r.signIn);
+    io.number(r.oauthProvider);
     io.reserved(kReservedWidth);
     io.number(r.timeout);
     io.number(r.linkSpeed);

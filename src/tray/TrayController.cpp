@@ -45,7 +45,7 @@ TrayController::~TrayController() {
 
 void TrayController::startUp() {
     m_check.startUp();
-    setTrayTip(TrayTipText(m_checker.accounts()));
+    setTrayTip(m_checker.trayTip());
 }
 
 void TrayController::setTrayTip(const std::string& tip) {

@@ -29,6 +29,8 @@ constexpr char kScanAllTip[] =
 constexpr char kSecurityTip[] =
     "How the connection to the server is protected:\r\nTLS from the start, STLS after the greeting, or None.";
 
+constexpr char kOAuthPasswordNote[] = "Signs in with OAuth2";
+
 constexpr int kRowGap = 4;
 constexpr int kEdge = 8;
 
@@ -181,6 +183,7 @@ void AccountsPage::setAccountControlsEnabled(bool enabled) {
                                          m_rememberPassword, m_authRequired, m_delete, m_update}) {
         control->setEnabled(enabled);
     }
+    m_accountControlsEnabled = enabled;
 }
 
 void AccountsPage::clearPage() {
@@ -225,6 +228,15 @@ void AccountsPage::writeControls() {
     m_scanAllInclude->setState(m_fields.scanAllInclude ? 1 : 0);
     m_lastScanned->setText(fromBytes(m_fields.lastScannedLine));
     m_messageCount->setText(fromBytes(m_fields.messageCountLine));
+    showSignIn();
+}
+
+// An OAuth2 account has no password to type or remember; its client is set in Add Account.
+void AccountsPage::showSignIn() {
+    const bool oauth = m_fields.signIn == kSignInOAuth2;
+    m_password->setPlaceholderText(oauth ? QString::fromLatin1(kOAuthPasswordNote) : QString());
+    m_password->setEnabled(m_accountControlsEnabled && !oauth);
+    m_rememberPassword->setEnabled(m_accountControlsEnabled && !oauth);
 }
 
 void AccountsPage::flipToggle(bool AccountPageFields::*flag) {
@@ -247,7 +259,7 @@ void AccountsPage::addAccount() {
     if (!m_steps.mayAddAccount()) return;
     AddAccountDialog dialog(m_ui, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    m_steps.addAccount(dialog.newRecord());
+    m_steps.addAccount(dialog.newRecord(), dialog.input().oauth);
     setAccountControlsEnabled(true);
     fillAccountList();
     loadPage();

@@ -53,12 +53,14 @@ class AccountsPage : public QWidget {
     void loadPage();
     bool readControls();
     void writeControls();
+    void showSignIn();
     void flipToggle(bool AccountPageFields::*flag);
 
     MailChecker& m_checker;
     UiPort& m_ui;
     AccountsPageSteps m_steps;
     AccountPageFields m_fields;
+    bool m_accountControlsEnabled = true;  // as the controls start
 
     QComboBox* m_account = nullptr;
     QLineEdit* m_server = nullptr;

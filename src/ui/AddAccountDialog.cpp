@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "ui/NumberFields.h"
 #include "ui/PageLook.h"
@@ -78,7 +79,43 @@ QGroupBox* AddAccountDialog::buildAdvancedGroup() {
     rows->addRow(QStringLiteral("Timeout"), m_timeout);
     rows->addRow(QString(), m_authRequired);
     rows->addRow(QStringLiteral("Security"), m_security);
+    addSignInRows(*rows, group);
     return group;
+}
+
+void AddAccountDialog::addSignInRows(QFormLayout& rows, QWidget* group) {
+    m_signIn = new QComboBox(group);
+    m_signIn->setObjectName(QStringLiteral("signIn"));
+    m_signIn->addItems({QStringLiteral("Password"), QStringLiteral("OAuth2")});
+    m_provider = new QComboBox(group);
+    m_provider->setObjectName(QStringLiteral("provider"));
+    for (const std::uint8_t provider : {kOAuthGoogle, kOAuthMicrosoft, kOAuthCustom})
+        m_provider->addItem(QString::fromLatin1(OAuthProviderName(provider)));
+    m_clientId = namedEdit("clientId", group);
+    m_clientSecret = namedEdit("clientSecret", group);
+    m_clientSecret->setEchoMode(QLineEdit::Password);
+    m_authorizationUrl = namedEdit("authorizationUrl", group);
+    m_tokenUrl = namedEdit("tokenUrl", group);
+    rows.addRow(QStringLiteral("Sign-in"), m_signIn);
+    rows.addRow(QStringLiteral("Provider"), m_provider);
+    rows.addRow(QStringLiteral("Client ID"), m_clientId);
+    rows.addRow(QStringLiteral("Client Secret"), m_clientSecret);
+    rows.addRow(QStringLiteral("Authorization URL"), m_authorizationUrl);
+    rows.addRow(QStringLiteral("Token URL"), m_tokenUrl);
+    connect(m_signIn, &QComboBox::currentIndexChanged, this, &AddAccountDialog::enableSignInRows);
+    connect(m_provider, &QComboBox::currentIndexChanged, this, &AddAccountDialog::enableSignInRows);
+    enableSignInRows();
+}
+
+void AddAccountDialog::enableSignInRows() {
+    const bool oauth = m_signIn->currentIndex() == kSignInOAuth2;
+    const bool custom = oauth && m_provider->currentIndex() == kOAuthCustom;
+    for (QWidget* row : std::initializer_list<QWidget*>{m_provider, m_clientId, m_clientSecret})
+        row->setEnabled(oauth);
+    m_authorizationUrl->setEnabled(custom);
+    m_tokenUrl->setEnabled(custom);
+    m_password->setEnabled(!oauth);
+    m_rememberPassword->setEnabled(!oauth);
 }
 
 bool AddAccountDialog::readFields() {
@@ -89,6 +126,11 @@ bool AddAccountDialog::readFields() {
     m_input.rememberPassword = m_rememberPassword->isChecked();
     m_input.authRequired = m_authRequired->isChecked();
     m_input.security = chosenSecurity(*m_security).value_or(kSecurityNone);
+    m_input.signIn = static_cast<std::uint8_t>(m_signIn->currentIndex());
+    m_input.oauthProvider = static_cast<std::uint8_t>(m_provider->currentIndex());
+    m_input.oauth = {m_clientId->text().trimmed().toStdString(), m_clientSecret->text().toStdString(),
+                     m_authorizationUrl->text().trimmed().toStdString(),
+                     m_tokenUrl->text().trimmed().toStdString()};
     return readUnsignedField(*m_port, m_input.port, m_boxes) &&
            readIntegerField(*m_timeout, m_input.timeout, m_boxes);
 }

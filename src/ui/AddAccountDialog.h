@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QGroupBox;
 class QLineEdit;
 
@@ -29,6 +30,9 @@ class AddAccountDialog : public QDialog {
 
   private:
     QGroupBox* buildAdvancedGroup();
+    void addSignInRows(QFormLayout& rows, QWidget* group);
+    // The OAuth2 rows are for OAuth2 only, the typed addresses for Custom only.
+    void enableSignInRows();
     bool readFields();
 
     UiPort& m_boxes;
@@ -42,6 +46,12 @@ class AddAccountDialog : public QDialog {
     QLineEdit* m_timeout = nullptr;
     QCheckBox* m_authRequired = nullptr;
     QComboBox* m_security = nullptr;
+    QComboBox* m_signIn = nullptr;
+    QComboBox* m_provider = nullptr;
+    QLineEdit* m_clientId = nullptr;
+    QLineEdit* m_clientSecret = nullptr;
+    QLineEdit* m_authorizationUrl = nullptr;
+    QLineEdit* m_tokenUrl = nullptr;
 };
 
 }  // namespace qlt::ui

@@ -148,9 +148,10 @@ controls::CFlatCheck* toggle(const char* name, const char* text, const char* too
 MainWindow::MainWindow(const WindowServices& services, QWidget* parent)
     : QDialog(parent),
       m_services(services),
-      m_checker(std::make_unique<MailChecker>(
-          DeskServices{*this, services.clock, services.profile, *this, services.launcher, services.mailto},
-          services.dataFiles)) {
+      m_checker(
+          std::make_unique<MailChecker>(DeskServices{*this, services.clock, services.profile, *this,
+                                                     services.launcher, services.mailto, services.secrets},
+                                        services.dataFiles)) {
     setWindowTitle(QStringLiteral("Quillgate 1.72"));
     setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     buildLook();

@@ -55,7 +55,8 @@ struct WindowServices {
     FileChooser& files;
     MessageBoxes& boxes;
     DataFiles dataFiles = {};
-    QString manualFile = {};  // the manual's first page; empty: none shipped
+    QString manualFile = {};         // the manual's first page; empty: none shipped
+    SecretStore* secrets = nullptr;  // the keyring; null: passwords stay in the records
 };
 
 // The command ids of the window's controls and menu items.

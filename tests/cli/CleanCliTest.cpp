@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QString>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "base/MessageEntry.h"
 #include "base/UiPort.h"
 #include "core/DeletionLog.h"
+#include "platform/KeyringSecrets.h"
 #include "platform/QSettingsProfile.h"
 #include "risk/AutoTag.h"
 #include "risk/SenderList.h"
@@ -43,7 +45,8 @@ class CleanCli : public ::testing::Test {
         return QString::fromStdString(folder.file("config/Tamsworth/quillgt.conf"));
     }
 
-    void writeProfile(unsigned workPort, const std::string& workPassword, std::uint8_t delTag = kDelTagNone) {
+    void writeProfile(unsigned workPort, const std::string& workPassword, std::uint8_t delTag = kDelTagNone,
+                      std::uint32_t workRemembers = 0) {
         AccountStore store;
         AccountRecord home;
         home.server = "127.0.0.1";
@@ -59,6 +62,7 @@ class CleanCli : public ::testing::Test {
         work.password = workPassword;
         work.accountName = "Work";
         work.accountNumber = 2;
+        work.rememberPassword = workRemembers;
         store.AppendAccount(work);
         store.MakeAccountCurrent(1);
         Settings settings;
@@ -163,6 +167,32 @@ TEST_F(CleanCli, DryRunListsTheTaggedMessageAndDeletesNothing) {
     EXPECT_EQ(after.GetAccount(2)->isCurrent, 0u);
 }
 
+// On the private bus with a keyring of tests/platform/with-keyring.sh;
+// elsewhere it skips, and the script fails a skip.
+TEST_F(CleanCli, ReadsThePasswordTheProgramKeepsInTheKeyring) {
+    if (!qEnvironmentVariableIsSet("QLT_KEYRING_BUS"))
+        GTEST_SKIP() << "needs the keyring daemon of tests/platform/with-keyring.sh";
+    FakePop3Server server;
+    scanScript(server, "from-keyring");
+    server.start();
+    writeProfile(server.port(), "", kDelTagNone, 1);
+    int argc = 1;
+    char name[] = "qlt-cli-tests";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication app(argc, argv);
+    KeyringSecrets keyring;
+    ASSERT_EQ(
+        keyring.write(SecretKey(SecretKind::Password, "127.0.0.1", static_cast<int>(server.port()), "ann"),
+                      "from-keyring"),
+        SecretStore::Outcome::Done);
+
+    const CliRun run = clean({"--account", "Work", "--dry-run"});
+
+    EXPECT_EQ(server.finish(), "");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(readProfile().GetAccount(2)->password.empty()) << "the command moves nothing";
+}
+
 TEST_F(CleanCli, AnAccountTheProgramAddsWhileCleanRunsIsKept) {
     FakePop3Server server;
     scanScript(server, "pw", {kSpam, kClean}, [this] { return addAccountInTheProgram("Play"); });
@@ -261,6 +291,27 @@ struct Policy {
 };
 
 class CleanCliPolicy : public CleanCli, public ::testing::WithParamInterface<Policy> {};
+
+// An account that signs in with OAuth2 asks for no password; with no keyring
+// to give its sign-in it fails saying so, having sent nothing.
+TEST_F(CleanCli, AnOAuth2AccountWithoutItsSignInFailsClearly) {
+    writeProfile(FakePop3Server::unusedPort(), "");
+    AccountStore store = readProfile();
+    AccountRecord work = *store.GetAccount(2);
+    work.signIn = kSignInOAuth2;
+    store.ReplaceAccount(2, work);
+    QSettingsProfile profile(profileFile());
+    StillWindow window;
+    Settings settings;
+    ASSERT_TRUE(AccountPersistence(profile, window).SaveAccounts(store, settings));
+
+    const CliRun run = clean({"--account", "Work", "--dry-run"},
+                             {"DBUS_SESSION_BUS_ADDRESS=unix:path=" + folder.file("no-bus")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err.find("stores no password"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("The keyring did not give the sign-in token of Work"), std::string::npos)
+        << run.err;
+}
 
 // With "3. Red" chosen every message here is tagged in the window; clean,
 // with nobody looking, deletes only on firm evidence.

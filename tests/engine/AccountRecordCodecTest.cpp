@@ -91,7 +91,7 @@ TEST(AccountRecordCodec, UnterminatedTextIsReadOnlyUpToItsWidth) {
 TEST(AccountRecordCodec, ReservedBytesAreIgnoredWhenRead) {
     const AccountRecord r = test::sampleAccount(1);
     Bytes b = storedForm(r);
-    std::fill(b.begin() + 290, b.begin() + 320, 0xEE);
+    std::fill(b.begin() + 292, b.begin() + 320, 0xEE);
     EXPECT_EQ(readBack(b), r);
     EXPECT_EQ(storedForm(readBack(b)), storedForm(r));
 }
@@ -127,6 +127,23 @@ TEST(ConnectionSecurityRecord, AStoreWrittenBeforeTheSettingReadsAsPlainWithNoth
     EXPECT_FALSE(HasPinnedCertificate(r));
     EXPECT_EQ(r.plainTextWarned, 0);
     EXPECT_EQ(r, test::sampleAccount(4));
+}
+
+TEST(SignInRecord, MethodAndProviderSitBesideTheSecurityFieldsAndOlderStoresReadAsPassword) {
+    AccountRecord r = test::sampleAccount(3);
+    r.security = kSecurityTls;
+    r.signIn = kSignInOAuth2;
+    r.oauthProvider = kOAuthCustom;
+    const Bytes b = storedForm(r);
+    EXPECT_EQ(b[289], 0);
+    EXPECT_EQ(b[290], kSignInOAuth2);
+    EXPECT_EQ(b[291], kOAuthCustom);
+    for (std::size_t i = 292; i < 320; ++i) EXPECT_EQ(b[i], 0) << "reserved byte " << i;
+    EXPECT_EQ(readBack(b), r);
+
+    Bytes old = b;
+    std::fill(old.begin() + 290, old.begin() + 320, 0);
+    EXPECT_EQ(readBack(old).signIn, kSignInPassword);
 }
 
 std::string hex(const Bytes& bytes) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -153,6 +154,55 @@ TEST(AboutDialog, NameAndBuildLines) {
     EXPECT_EQ(AboutDialog("").buildLine(), "Build: ");
     EXPECT_EQ(AboutDialog(std::string(100, '7')).buildLine(),
               QStringLiteral("Build: ") + QString(63, QLatin1Char('7')));
+}
+
+QComboBox& combo(QDialog& dialog, const char* name) {
+    auto* found = dialog.findChild<QComboBox*>(QLatin1String(name));
+    if (found == nullptr) throw std::runtime_error(name);
+    return *found;
+}
+
+struct OAuthEntryRow {
+    const char* name;
+    int provider;
+    const char* clientId;
+    const char* tokenUrl;
+    const char* message;  // empty: accepted
+};
+
+TEST(AddAccountDialog, OAuth2NeedsNoPasswordButAClientAndForCustomItsAddresses) {
+    const OAuthEntryRow rows[] = {
+        {"Google with a client", kOAuthGoogle, "id.apps", "", ""},
+        {"no client id", kOAuthMicrosoft, "", "", "Please Enter the Client ID"},
+        {"custom without addresses", kOAuthCustom, "id", "", "Please Enter the Authorization and Token URLs"},
+        {"custom with addresses", kOAuthCustom, "id", "https://idp.example/token", ""},
+    };
+    for (const auto& row : rows) {
+        test::ScriptedUiPort ui;
+        AddAccountDialog dialog(ui);
+        fillValidAccount(dialog);
+        edit(dialog, "password").clear();
+        combo(dialog, "signIn").setCurrentIndex(kSignInOAuth2);
+        combo(dialog, "provider").setCurrentIndex(row.provider);
+        EXPECT_FALSE(edit(dialog, "password").isEnabled()) << row.name;
+        EXPECT_EQ(edit(dialog, "tokenUrl").isEnabled(), row.provider == kOAuthCustom) << row.name;
+        edit(dialog, "clientId").setText(QString::fromLatin1(row.clientId));
+        edit(dialog, "authorizationUrl").setText(QStringLiteral("https://idp.example/authorize"));
+        edit(dialog, "tokenUrl").setText(QString::fromLatin1(row.tokenUrl));
+        pressOk(dialog);
+        if (*row.message != '\0') {
+            ASSERT_EQ(ui.boxes.size(), 1u) << row.name;
+            EXPECT_EQ(ui.boxes[0].text, row.message) << row.name;
+            EXPECT_NE(dialog.result(), QDialog::Accepted) << row.name;
+            continue;
+        }
+        ASSERT_EQ(dialog.result(), QDialog::Accepted) << row.name;
+        const AccountRecord record = dialog.newRecord();
+        EXPECT_EQ(record.signIn, kSignInOAuth2) << row.name;
+        EXPECT_EQ(record.oauthProvider, row.provider) << row.name;
+        EXPECT_TRUE(record.password.empty()) << row.name;
+        EXPECT_EQ(dialog.input().oauth.clientId, row.clientId) << row.name;
+    }
 }
 
 }  // namespace

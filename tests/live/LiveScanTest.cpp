@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "MailboxWriter.h"
+#include "RecordingStream.h"
 #include "base/Clock.h"
 #include "base/ProcessState.h"
 #include "content/EntryFiller.h"
@@ -44,32 +45,6 @@ std::size_t occurrences(const std::string& text, const std::string& what) {
     for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
     return n;
 }
-
-// A plain TCP stream that keeps what the client sent, to count commands.
-class RecordingStream final : public ByteStream {
-  public:
-    RecordingStream(UiPort& ui, const Clock& clock, std::string& sent, int& writes)
-        : m_tcp(ui, clock), m_sent(sent), m_writes(writes) {}
-    ConnectResult connect(const std::string& host, unsigned port, int timeoutMs) override {
-        return m_tcp.connect(host, port, timeoutMs);
-    }
-    long send(std::string_view data, int timeoutMs) override {
-        m_sent.append(data);
-        ++m_writes;
-        return m_tcp.send(data, timeoutMs);
-    }
-    long receive(char* buffer, std::size_t capacity, int timeoutMs) override {
-        return m_tcp.receive(buffer, capacity, timeoutMs);
-    }
-    void close() override { m_tcp.close(); }
-    bool isOpen() const override { return m_tcp.isOpen(); }
-    int lastError() const override { return m_tcp.lastError(); }
-
-  private:
-    TcpStream m_tcp;
-    std::string& m_sent;
-    int& m_writes;
-};
 
 class LiveScanTest : public ::testing::Test {
   protected:

@@ -13,6 +13,8 @@
 # folder does. stop removes the folder and the link.
 # With QLT_DOVECOT_TLS=1 in the environment ssl is on as well: STLS on the
 # plain listener and a POP3S listener (see dovecot-tls.sh; its port in DIR/pop3s-port).
+# With QLT_DOVECOT_OAUTH_URL=http://127.0.0.1:PORT it takes OAuth2 bearer
+# tokens too, checked with that authorization server (see oauth/dovecot-oauth.sh).
 # No system path or system instance is touched.
 set -euo pipefail
 
@@ -192,6 +194,7 @@ start() {
   write_maildirs "$dir" "$uid" "$gid"
   write_config "$dir" "$port" "$uid" "$gid"
   [ "${QLT_DOVECOT_TLS:-0}" = 1 ] && bash "$here/dovecot-tls.sh" "$dir" "$port" "$(pick_port)"
+  [ -n "${QLT_DOVECOT_OAUTH_URL:-}" ] && bash "$here/oauth/dovecot-oauth.sh" "$dir" "$QLT_DOVECOT_OAUTH_URL"
   echo "$port" >"$dir/port"
   # The daemon must not hold the caller's output open: ctest waits for it to close.
   "$dovecot" -c "$dir/dovecot.conf" </dev/null >"$dir/start.out" 2>&1 ||

@@ -9,6 +9,7 @@
 #include "core/MailChecker.h"
 #include "risk/SenderList.h"
 #include "store/InMemoryProfile.h"
+#include "store/OAuthClient.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedUiPort.h"
 #include "support/StillWindow.h"
@@ -75,6 +76,20 @@ struct CheckerRig {
     int addAccount(unsigned port, const std::string& user, const std::string& password,
                    std::uint8_t scanAllInclude = 1) {
         return appendLoopbackAccount(checker, port, user, password, scanAllInclude);
+    }
+
+    // Appends an account on 127.0.0.1 that signs in with OAuth2 at a custom
+    // provider with this client, makes it current and returns its number.
+    int addOAuthAccount(unsigned port, const std::string& user, const OAuthClient& client) {
+        const int n = addAccount(port, user, "");
+        AccountRecord a = *checker.GetAccount(n);
+        a.signIn = kSignInOAuth2;
+        a.oauthProvider = kOAuthCustom;
+        a.isCurrent = 1;
+        checker.ReplaceAccount(n, a);
+        checker.accounts().CopyToCurrent(n);
+        SaveOAuthClient(profile, a, client);
+        return n;
     }
 
     TempFolder folder{"qlt-checker"};

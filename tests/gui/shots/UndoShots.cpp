@@ -5,17 +5,14 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "ShotFiles.h"
 #include "WindowRig.h"
 #include "core/DeletionLog.h"
 #include "ui/DeletedMailDialog.h"
 
 namespace {
 
-bool save(QWidget& widget, const char* path) {
-    const bool saved = widget.grab().save(QString::fromLocal8Bit(path));
-    if (!saved) std::fprintf(stderr, "cannot write %s\n", path);
-    return saved;
-}
+using qlt::test::savePicture;
 
 // Tags the first `count` rows by hand, and no other.
 void tagFirstRows(qlt::MailChecker& checker, std::size_t count) {
@@ -58,7 +55,7 @@ int main(int argc, char** argv) {
     tagFirstRows(checker, 2);
     bool waitSaved = false;
     QTimer::singleShot(1500, &window, [&] {
-        waitSaved = save(window, argv[1]);
+        waitSaved = savePicture(window, argv[1]);
         checker.onScanButton();
     });
     checker.deleteTagged();
@@ -66,5 +63,5 @@ int main(int argc, char** argv) {
     qlt::ui::DeletedMailDialog dialog(qlt::DeletionLog(rig.files().deletionLog).read(), &window);
     dialog.show();
     QApplication::processEvents();
-    return waitSaved && save(dialog, argv[2]) ? 0 : 1;
+    return waitSaved && savePicture(dialog, argv[2]) ? 0 : 1;
 }
