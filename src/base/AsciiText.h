@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace qlt {
@@ -44,5 +45,12 @@ struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Two upper-case hex digits.
+inline void appendHexByte(std::string& out, unsigned char b) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    out += kHex[b >> 4];
+    out += kHex[b & 0x0F];
+}
 
 }  // namespace qlt

@@ -11,6 +11,8 @@ constexpr char kEnterUserName[] = "Please Enter Account User Name";
 constexpr char kEnterPassword[] = "Please Enter Password";
 constexpr char kEnterClientId[] = "Please Enter the Client ID";
 constexpr char kEnterEndpoints[] = "Please Enter the Authorization and Token URLs";
+constexpr char kEnterServer[] = "Please Enter POP3 Server Address";
+constexpr char kEnterValidServer[] = "Please Enter VALID POP3 Server Address";
 
 // An OAuth2 account signs in without a password, with the client the user
 // registered; a custom provider needs both of its addresses.
@@ -21,8 +23,6 @@ const char* missingOAuthEntry(const NewAccountInput& input) {
         return kEnterEndpoints;
     return nullptr;
 }
-constexpr char kEnterServer[] = "Please Enter POP3 Server Address";
-constexpr char kEnterValidServer[] = "Please Enter VALID POP3 Server Address";
 
 bool refuse(UiPort& ui, const std::string& text) {
     ui.messageBox(kProgramName, text, BoxIcon::Warning, BoxButtons::Ok);
@@ -41,12 +41,12 @@ std::string emailAddressHelp() {
 bool acceptNewAccount(NewAccountInput& input, UiPort& ui) {
     if (!IsValidAccountName(input.accountName)) return refuse(ui, emailAddressHelp());
     if (input.userName.empty()) return refuse(ui, kEnterUserName);
-    const bool oauth = input.signIn == kSignInOAuth2;
-    if (oauth) {
+    if (input.signIn == kSignInOAuth2) {
         if (const char* missing = missingOAuthEntry(input)) return refuse(ui, missing);
         input.password.clear();
+    } else if (input.password.empty() && input.rememberPassword) {
+        return refuse(ui, kEnterPassword);
     }
-    if (!oauth && input.password.empty() && input.rememberPassword) return refuse(ui, kEnterPassword);
     if (input.server.empty()) return refuse(ui, kEnterServer);
     if (!CheckServerName(input.server, ui)) return false;
     const std::string_view keptPassword = input.rememberPassword ? input.password : std::string_view();

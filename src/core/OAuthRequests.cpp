@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "base/AsciiText.h"
 #include "base/Json.h"
 #include "pop3/SaslOAuth.h"
 
@@ -35,16 +36,13 @@ bool isUnreserved(char c) {
 }
 
 std::string percentEncode(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (const char c : text) {
         if (isUnreserved(c)) {
             out += c;
         } else {
-            const auto b = static_cast<unsigned char>(c);
             out += '%';
-            out += kHex[b >> 4];
-            out += kHex[b & 0xF];
+            appendHexByte(out, static_cast<unsigned char>(c));
         }
     }
     return out;

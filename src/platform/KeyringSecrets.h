@@ -15,8 +15,7 @@ class KeyringSecrets final : public SecretStore {
   public:
     static constexpr int kDefaultTimeoutMs = 4000;
 
-    explicit KeyringSecrets(QString service = QStringLiteral("org.tamsworth.Quillgate"),
-                            int timeoutMs = kDefaultTimeoutMs);
+    explicit KeyringSecrets(QString service = QStringLiteral(QLT_APP_ID), int timeoutMs = kDefaultTimeoutMs);
 
     Found read(const std::string& key) override;
     Outcome write(const std::string& key, const std::string& secret) override;

@@ -2,6 +2,8 @@
 
 #include <openssl/x509_vfy.h>
 
+#include "base/AsciiText.h"
+
 namespace qlt {
 
 CertificateProblem classifyVerifyResult(long verifyResult) {
@@ -28,12 +30,10 @@ CertificateProblem classifyVerifyResult(long verifyResult) {
 }
 
 std::string fingerprintText(const CertificateFingerprint& fingerprint) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;
     for (const std::uint8_t b : fingerprint) {
         if (!text.empty()) text += ':';
-        text += kHex[b >> 4];
-        text += kHex[b & 0x0F];
+        appendHexByte(text, b);
     }
     return text;
 }

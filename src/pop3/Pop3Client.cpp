@@ -29,6 +29,16 @@ constexpr std::size_t kMaxGreetingShown = 1024;
 constexpr std::size_t kMaxAuthLine = 255;
 // Of the server's error challenge, this much goes into the error.
 constexpr std::size_t kMaxChallengeShown = 512;
+constexpr char kOAuthRefused[] = "ERROR: The server refused the OAuth2 sign-in\r\n";
+
+// The server's decoded error challenge (JSON), fit to show.
+std::string shownChallenge(std::string_view reply) {
+    reply.remove_prefix(1);
+    std::string text = StrictBase64Decode(reply).substr(0, kMaxChallengeShown);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
+    return text;
+}
 
 // A command's reply is positive only when its status line starts so: a
 // "-ERR ... +OK" refuses.
@@ -50,15 +60,6 @@ bool isSeparator(char c, ReplyCleaning cleaning) {
 // lines at all is the terminator right after the status line.
 // Only the text from searchFrom on is new, less what could start a
 // terminator that straddles two chunks.
-// The server's decoded error challenge (JSON), fit to show.
-std::string shownChallenge(std::string_view reply) {
-    reply.remove_prefix(1);
-    std::string text = StrictBase64Decode(reply).substr(0, kMaxChallengeShown);
-    for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7E) c = '?';
-    return text;
-}
-
 std::size_t replyEnd(std::string_view text, std::size_t searchFrom) {
     if (text.starts_with(kPop3LastLine)) return 0;
     const std::size_t from = searchFrom > kPop3Terminator.size() ? searchFrom - kPop3Terminator.size() : 0;
@@ -209,7 +210,7 @@ bool Pop3Client::sendFirstResponse(const std::string& mechanism, const std::stri
     replyRead();
     if (!received) return false;
     if (!m_strReply.starts_with("+ ") && m_strReply.find_first_not_of("+\r\n") != std::string::npos) {
-        m_strError += "ERROR: The server refused the OAuth2 sign-in\r\n" + m_strReply;
+        m_strError += kOAuthRefused + m_strReply;
         return false;
     }
     sendSecret(response, "********");
@@ -232,8 +233,7 @@ bool Pop3Client::readSaslOutcome(SaslMechanism mechanism) {
         if (!received) return false;
     }
     m_signInRefused = m_strReply.starts_with("-ERR");
-    m_strError +=
-        "ERROR: The server refused the OAuth2 sign-in\r\n" + m_strReply.substr(0, kMaxGreetingShown);
+    m_strError += kOAuthRefused + m_strReply.substr(0, kMaxGreetingShown);
     if (!challenge.empty()) m_strError += challenge + "\r\n";
     return false;
 }

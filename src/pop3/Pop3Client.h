@@ -64,8 +64,6 @@ class Pop3Client {
     // True when the last Connect failed because the server refused the
     // bearer token: a fresh token may get in where this one did not.
     bool SignInRefused() const { return m_signInRefused; }
-    // The SASL mechanisms of the last Capa's SASL line.
-    const std::vector<std::string>& SaslMechanisms() const { return m_saslMechanisms; }
     // Closes without QUIT, forgetting every reply still owed; closing a
     // closed connection does nothing.
     void Close();
